@@ -1,0 +1,57 @@
+// window_proc.cpp: records keys, right-button presses and the minimised state,
+// and turns window events into program actions.
+#include "app/window_proc.h"
+
+#include "app/scene_window.h"
+#include "camera/camera.h"
+
+KeyState keyState;
+
+namespace {
+
+unsigned LowWord(uintptr_t value) { return (unsigned)(value & 0xFFFF); }
+unsigned HighWord(uintptr_t value) { return (unsigned)((value >> 16) & 0xFFFF); }
+
+// Codes from 256 up are not keys; they must never reach the latch slots.
+void RecordKey(WParam code, unsigned char down) {
+  if (code < 256) keyState.slot[code] = down;
+}
+
+}  // namespace
+
+LResult SceneWindowProc(WindowHandle window, unsigned message, WParam wParam, LParam lParam) {
+  switch (message) {
+    case WM_ACTIVATE:
+      windowContext.active = HighWord(wParam) == 0 ? 1 : 0;
+      return 0;
+    case WM_SIZE:
+      ResizeScene((int)LowWord((uintptr_t)lParam), (int)HighWord((uintptr_t)lParam));
+      return 0;
+    case WM_CLOSE:
+      PostQuitMessage(0);
+      return 0;
+    case WM_SYSCOMMAND:
+      // The screen saver and the monitor's power-down are refused.
+      if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER) return 0;
+      break;
+    case WM_KEYDOWN:
+      RecordKey(wParam, 1);
+      return 0;
+    case WM_KEYUP:
+      // Any release levels the roll for a frame, whichever key it was.
+      cameraState.bankDirection = 0.0f;
+      RecordKey(wParam, 0);
+      return 0;
+    case WM_RBUTTONDOWN:
+      cameraState.climbButton += 1.0f;
+      return 0;
+    case WM_RBUTTONUP:
+      cameraState.climbButton -= 1.0f;
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MBUTTONDOWN:
+      return 0;
+  }
+  return DefaultWindowProc(window, message, wParam, lParam);
+}

@@ -1,0 +1,16 @@
+// window_proc.h: the scene window's procedure and the held-key state it records.
+#pragma once
+
+#include "platform/platform.h"
+
+// Slots 0-255 are 1 while the key with that virtual-key code is down; the
+// three slots after them are latches and a flag of the main loop and the camera.
+enum : int { fullscreenLatch = 256, lightingLatch = 257, lightingFlag = 258, keyStateSlots = 259 };
+
+struct KeyState {
+  unsigned char slot[keyStateSlots];
+};
+
+extern KeyState keyState;  // program-wide, all 0 at start, kept across window switches
+
+LResult SceneWindowProc(WindowHandle window, unsigned message, WParam wParam, LParam lParam);

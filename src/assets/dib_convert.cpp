@@ -1,0 +1,355 @@
+// dib_convert.cpp: DIB pixel bits of every accepted depth and compression to packed RGB rows, in one pass.
+#include "assets/dib_convert.h"
+
+#include <bit>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+// Colours travel packed as red | green << 8 | blue << 16: stored little-endian,
+// the first three bytes of the word are the pixel as the result holds it.
+static_assert(std::endian::native == std::endian::little, "packed colours assume a little-endian host");
+
+// One colour channel of a 16- or 32-bit pixel.
+struct DibChannel {
+  uint32_t mask;
+  unsigned shift;
+  uint64_t maxValue;   // 2^bits - 1
+  uint8_t widen[256];  // the 8-bit value of each raw value, for channels of up to 8 bits
+};
+
+struct PixelTables {
+  uint32_t palette[256];    // packed colour of each index; black where the table has no entry
+  DibChannel channels[3];   // red, green, blue
+};
+
+typedef void (*RowConverter)(const unsigned char *src, unsigned char *dst, int32_t width,
+                             const PixelTables *tables);
+
+static uint64_t RowCount(const DibInfoHeader &info) {
+  return info.height < 0 ? uint64_t(-int64_t(info.height)) : uint64_t(info.height);
+}
+
+static uint64_t RowStride(const DibInfoHeader &info) {
+  return (uint64_t(info.width) * info.bitCount + 31) / 32 * 4;
+}
+
+// ---- format checks
+
+static bool MaskIsUsable(uint32_t mask, unsigned bitCount) {
+  if (mask == 0) return false;
+  if (bitCount < 32 && (mask >> bitCount) != 0) return false;  // bits the pixel does not have
+  uint32_t low = mask >> std::countr_zero(mask);
+  return (low & (low + 1)) == 0;  // one unbroken run of ones
+}
+
+static bool MasksAreUsable(const uint32_t masks[3], unsigned bitCount) {
+  for (int i = 0; i < 3; ++i)
+    if (!MaskIsUsable(masks[i], bitCount)) return false;
+  return (masks[0] & masks[1]) == 0 && (masks[0] & masks[2]) == 0 && (masks[1] & masks[2]) == 0;
+}
+
+static bool FormatIsKnown(const DibHeader *header) {
+  const DibInfoHeader &info = header->info;
+  unsigned bits = info.bitCount;
+  switch (info.compression) {
+    case BI_RGB:
+      return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+    case BI_RLE8:
+      return bits == 8 && info.height > 0;  // a run-length stream is always stored bottom-up
+    case BI_RLE4:
+      return bits == 4 && info.height > 0;
+    case BI_BITFIELDS:
+      return (bits == 16 || bits == 32) && MasksAreUsable(header->masks, bits);
+    default:
+      return false;
+  }
+}
+
+// The bytes the conversion reads: a stream needs a first byte; rows need all
+// but the padding of the last row, which some writers leave out.
+static uint64_t BitsNeeded(const DibInfoHeader &info) {
+  if (info.compression == BI_RLE8 || info.compression == BI_RLE4) return 1;
+  uint64_t lastRow = (uint64_t(info.width) * info.bitCount + 7) / 8;
+  return (RowCount(info) - 1) * RowStride(info) + lastRow;
+}
+
+DibVerdict CheckDibBits(const DibHeader *header, size_t bitsSize, size_t *rgbBytes) {
+  const DibInfoHeader &info = header->info;
+  if (info.width <= 0 || info.height == 0) return DIB_UNSUPPORTED;
+  uint64_t bytes = uint64_t(info.width) * RowCount(info) * 3;  // below 2^64: both factors below 2^32
+  if (bytes > maxRgbBytes) return DIB_TOO_LARGE;
+  if (!FormatIsKnown(header) || bitsSize < BitsNeeded(info)) return DIB_UNSUPPORTED;
+  *rgbBytes = size_t(bytes);
+  return DIB_CONVERTIBLE;
+}
+
+// ---- tables
+
+static void BuildPalette(const DibHeader *header, uint32_t palette[256]) {
+  uint32_t entries = header->colourCount < 256 ? header->colourCount : 256;
+  for (uint32_t i = 0; i < entries; ++i) {
+    const DibColour &c = header->colours[i];
+    palette[i] = uint32_t(c.red) | uint32_t(c.green) << 8 | uint32_t(c.blue) << 16;
+  }
+  for (uint32_t i = entries; i < 256; ++i) palette[i] = 0;
+}
+
+// round(value * 255 / maxValue); maxValue is odd, so there is never a tie.
+static uint8_t WidenChannel(uint64_t value, uint64_t maxValue) {
+  return uint8_t((2 * value * 255 + maxValue) / (2 * maxValue));
+}
+
+static void BuildChannel(uint32_t mask, DibChannel *channel) {
+  channel->mask = mask;
+  channel->shift = unsigned(std::countr_zero(mask));
+  channel->maxValue = uint64_t(mask >> channel->shift);
+  if (channel->maxValue > 255) return;
+  for (uint64_t v = 0; v <= channel->maxValue; ++v) channel->widen[v] = WidenChannel(v, channel->maxValue);
+}
+
+static uint8_t ChannelValue(const DibChannel &channel, uint32_t pixel) {
+  uint32_t raw = (pixel & channel.mask) >> channel.shift;
+  return channel.maxValue <= 255 ? channel.widen[raw] : WidenChannel(raw, channel.maxValue);
+}
+
+// ---- row converters: one row of width pixels from the file's bits to RGB
+
+static void PutPixel(unsigned char *dst, uint32_t packed) {
+  dst[0] = uint8_t(packed);
+  dst[1] = uint8_t(packed >> 8);
+  dst[2] = uint8_t(packed >> 16);
+}
+
+// Writes the pixels of a row from their packed colours. Each but the last is
+// stored as a whole word whose fourth byte the next pixel overwrites, which is
+// cheaper than three byte stores.
+template <typename IndexOf>
+static void PutPackedRow(unsigned char *dst, int32_t width, IndexOf colourAt) {
+  int32_t x = 0;
+  for (; x + 1 < width; ++x) {
+    uint32_t packed = colourAt(x);
+    memcpy(dst + 3 * x, &packed, 4);
+  }
+  PutPixel(dst + 3 * x, colourAt(x));
+}
+
+static void Row1(const unsigned char *src, unsigned char *dst, int32_t width, const PixelTables *tables) {
+  PutPackedRow(dst, width, [&](int32_t x) { return tables->palette[(src[x >> 3] >> (7 - (x & 7))) & 1]; });
+}
+
+static void Row4(const unsigned char *src, unsigned char *dst, int32_t width, const PixelTables *tables) {
+  PutPackedRow(dst, width, [&](int32_t x) { return tables->palette[(src[x >> 1] >> (x & 1 ? 0 : 4)) & 15]; });
+}
+
+static void Row8(const unsigned char *src, unsigned char *dst, int32_t width, const PixelTables *tables) {
+  PutPackedRow(dst, width, [&](int32_t x) { return tables->palette[src[x]]; });
+}
+
+static uint32_t MaskedColour(const PixelTables *tables, uint32_t pixel) {
+  return uint32_t(ChannelValue(tables->channels[0], pixel)) |
+         uint32_t(ChannelValue(tables->channels[1], pixel)) << 8 |
+         uint32_t(ChannelValue(tables->channels[2], pixel)) << 16;
+}
+
+static void Row16(const unsigned char *src, unsigned char *dst, int32_t width, const PixelTables *tables) {
+  PutPackedRow(dst, width, [&](int32_t x) { return MaskedColour(tables, ReadLe16(src + 2 * x)); });
+}
+
+static void Row32Masks(const unsigned char *src, unsigned char *dst, int32_t width, const PixelTables *tables) {
+  PutPackedRow(dst, width, [&](int32_t x) { return MaskedColour(tables, ReadLe32(src + 4 * x)); });
+}
+
+// Blue, green, red to red, green, blue: five pixels per step, with loads and
+// stores that stay inside the row.
+static void Row24(const unsigned char *src, unsigned char *dst, int32_t width, const PixelTables *) {
+  int32_t x = 0;
+#if defined(__SSE2__)
+  const __m128i green = _mm_setr_epi8(0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0);
+  const __m128i first = _mm_setr_epi8(-1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, 0);
+  const __m128i third = _mm_setr_epi8(0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0);
+  for (; x + 6 <= width; x += 5) {
+    __m128i v = _mm_loadu_si128((const __m128i *)(src + 3 * x));
+    __m128i red = _mm_and_si128(_mm_srli_si128(v, 2), first);
+    __m128i blue = _mm_and_si128(_mm_slli_si128(v, 2), third);
+    __m128i rgb = _mm_or_si128(_mm_and_si128(v, green), _mm_or_si128(red, blue));
+    _mm_storeu_si128((__m128i *)(dst + 3 * x), rgb);
+  }
+#endif
+  for (; x < width; ++x) {
+    dst[3 * x] = src[3 * x + 2];
+    dst[3 * x + 1] = src[3 * x + 1];
+    dst[3 * x + 2] = src[3 * x];
+  }
+}
+
+// Blue, green, red, unused to red, green, blue: four pixels per step.
+static void Row32(const unsigned char *src, unsigned char *dst, int32_t width, const PixelTables *) {
+  int32_t x = 0;
+#if defined(__SSE2__)
+  const __m128i low = _mm_set1_epi32(0xFF), middle = _mm_set1_epi32(0xFF00), high = _mm_set1_epi32(0xFF0000);
+  const __m128i firstPair = _mm_set1_epi64x(0xFFFFFF), secondPair = _mm_set1_epi64x(0xFFFFFF000000);
+  const __m128i firstSix = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+  const __m128i nextSix = _mm_setr_epi8(0, 0, 0, 0, 0, 0, -1, -1, -1, -1, -1, -1, 0, 0, 0, 0);
+  for (; x + 6 <= width; x += 4) {
+    __m128i v = _mm_loadu_si128((const __m128i *)(src + 4 * x));
+    __m128i swapped = _mm_or_si128(_mm_and_si128(v, middle),
+                                   _mm_or_si128(_mm_and_si128(_mm_srli_epi32(v, 16), low),
+                                                _mm_and_si128(_mm_slli_epi32(v, 16), high)));
+    // Close the gap inside each pair of pixels, then between the pairs.
+    __m128i pairs = _mm_or_si128(_mm_and_si128(swapped, firstPair),
+                                 _mm_and_si128(_mm_srli_epi64(swapped, 8), secondPair));
+    __m128i rgb = _mm_or_si128(_mm_and_si128(pairs, firstSix), _mm_and_si128(_mm_srli_si128(pairs, 2), nextSix));
+    _mm_storeu_si128((__m128i *)(dst + 3 * x), rgb);
+  }
+#endif
+  for (; x < width; ++x) {
+    dst[3 * x] = src[4 * x + 2];
+    dst[3 * x + 1] = src[4 * x + 1];
+    dst[3 * x + 2] = src[4 * x];
+  }
+}
+
+static bool MasksAreBytes(const uint32_t masks[3]) {
+  return masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF;
+}
+
+// The masks a pixel of this depth is read with: the file's, or the fixed 5-5-5 and 8-8-8 ones.
+static void PixelMasks(const DibHeader *header, uint32_t masks[3]) {
+  if (header->info.compression == BI_BITFIELDS) {
+    memcpy(masks, header->masks, sizeof header->masks);
+  } else if (header->info.bitCount == 16) {
+    masks[0] = 0x7C00, masks[1] = 0x03E0, masks[2] = 0x001F;
+  } else {
+    masks[0] = 0xFF0000, masks[1] = 0xFF00, masks[2] = 0xFF;
+  }
+}
+
+static RowConverter ChooseRowConverter(const DibHeader *header, PixelTables *tables) {
+  uint32_t masks[3];
+  PixelMasks(header, masks);
+  switch (header->info.bitCount) {
+    case 1: return Row1;
+    case 4: return Row4;
+    case 8: return Row8;
+    case 24: return Row24;
+    default: break;
+  }
+  if (header->info.bitCount == 32 && MasksAreBytes(masks)) return Row32;
+  for (int i = 0; i < 3; ++i) BuildChannel(masks[i], &tables->channels[i]);
+  return header->info.bitCount == 16 ? Row16 : Row32Masks;
+}
+
+static void ConvertRows(const DibInfoHeader &info, const unsigned char *bits, RowConverter convert,
+                        const PixelTables *tables, unsigned char *rgb) {
+  size_t stride = size_t(RowStride(info)), rows = size_t(RowCount(info)), rowBytes = size_t(info.width) * 3;
+  for (size_t y = 0; y < rows; ++y) {
+    size_t stored = info.height > 0 ? y : rows - 1 - y;  // a top-down file stores its top row first
+    convert(bits + stored * stride, rgb + y * rowBytes, info.width, tables);
+  }
+}
+
+// ---- run-length streams
+
+// Where a stream's pixels go. The stream only moves forward through the
+// picture, so pixels it skips are blackened just before the next write and at
+// the end, and every byte of the result is written once.
+struct RleTarget {
+  unsigned char *rgb;
+  size_t width, rows;
+  size_t x, y;    // the cursor; x never passes width, y stays below rows
+  size_t filled;  // pixels before this one, in storage order, are final
+};
+
+static void BlackenTo(RleTarget *target, size_t pixel) {
+  if (pixel > target->filled) memset(target->rgb + 3 * target->filled, 0, 3 * (pixel - target->filled));
+  target->filled = pixel;
+}
+
+// The start of a run at the cursor: how many of its count pixels fit in the row.
+static size_t BeginRun(RleTarget *target, size_t count, unsigned char **dst) {
+  size_t here = target->y * target->width + target->x;
+  BlackenTo(target, here);
+  *dst = target->rgb + 3 * here;
+  size_t room = target->width - target->x;
+  return count < room ? count : room;
+}
+
+static void EndRun(RleTarget *target, size_t written) {
+  target->x += written;
+  target->filled += written;
+}
+
+// count pixels alternating between two colours (the same one in 8-bit streams).
+static void WriteRun(RleTarget *target, size_t count, uint32_t even, uint32_t odd) {
+  unsigned char *dst;
+  size_t n = BeginRun(target, count, &dst);
+  if (n == 0) return;
+  size_t i = 0;
+  for (; i + 1 < n; ++i) {
+    uint32_t packed = i & 1 ? odd : even;
+    memcpy(dst + 3 * i, &packed, 4);
+  }
+  PutPixel(dst + 3 * i, i & 1 ? odd : even);
+  EndRun(target, n);
+}
+
+static void WriteAbsolute(RleTarget *target, const unsigned char *indices, size_t count, bool fourBit,
+                          const uint32_t *palette) {
+  unsigned char *dst;
+  size_t n = BeginRun(target, count, &dst);
+  for (size_t i = 0; i < n; ++i) {
+    unsigned index = fourBit ? (indices[i >> 1] >> (i & 1 ? 0 : 4)) & 15 : indices[i];
+    PutPixel(dst + 3 * i, palette[index]);
+  }
+  EndRun(target, n);
+}
+
+// 0 when the move leaves the picture, which ends the stream.
+static int MoveCursor(RleTarget *target, size_t right, size_t up) {
+  target->x += right;
+  target->y += up;
+  return target->x <= target->width && target->y < target->rows;
+}
+
+static void DecodeRle(const unsigned char *bits, size_t size, bool fourBit, const uint32_t *palette,
+                      RleTarget *target) {
+  size_t at = 0;
+  while (size - at >= 2) {
+    unsigned count = bits[at], code = bits[at + 1];
+    at += 2;
+    if (count != 0) {
+      uint32_t even = palette[fourBit ? code >> 4 : code], odd = palette[fourBit ? code & 15 : code];
+      WriteRun(target, count, even, odd);
+    } else if (code == 0) {  // end of line
+      if (!MoveCursor(target, 0, 1)) return;
+      target->x = 0;
+    } else if (code == 1) {  // end of bitmap
+      return;
+    } else if (code == 2) {  // delta
+      if (size - at < 2 || !MoveCursor(target, bits[at], bits[at + 1])) return;
+      at += 2;
+    } else {  // absolute run, padded to a whole 16-bit word
+      size_t bytes = fourBit ? (code + 1) / 2 : code;
+      if (size - at < bytes) return;
+      WriteAbsolute(target, bits + at, code, fourBit, palette);
+      at += bytes + (bytes & 1);
+      if (at > size) return;
+    }
+  }
+}
+
+void ConvertDibBits(const DibHeader *header, const unsigned char *bits, size_t bitsSize, unsigned char *rgb) {
+  PixelTables tables;
+  BuildPalette(header, tables.palette);
+  const DibInfoHeader &info = header->info;
+  if (info.compression == BI_RLE8 || info.compression == BI_RLE4) {
+    RleTarget target = {rgb, size_t(info.width), size_t(RowCount(info)), 0, 0, 0};
+    DecodeRle(bits, bitsSize, info.compression == BI_RLE4, tables.palette, &target);
+    BlackenTo(&target, target.width * target.rows);
+    return;
+  }
+  ConvertRows(info, bits, ChooseRowConverter(header, &tables), &tables, rgb);
+}

@@ -1,0 +1,288 @@
+// sdl_events.cpp: the message queue. SDL's events become the program's
+// messages here, at the edge; the cursor is read and re-centred here too.
+#include <deque>
+
+#include "platform/sdl_backend.h"
+
+namespace {
+
+std::deque<Message> messageQueue;
+
+// ---- the cursor: the anchor it was last put at, plus the motion measured
+// since, which counts only while our window has the input focus.
+Point cursorAnchor = {512, 384};
+int motionX = 0, motionY = 0;          // relative motion, where the pointer cannot be warped
+int simulatedX = 0, simulatedY = 0;    // motion fed by tools
+bool relativeMotion = false;           // the platform cannot warp the pointer (Wayland, offscreen)
+bool relativeModeOn = false;
+
+bool DriverCannotWarp() {
+  const char *driver = SDL_GetCurrentVideoDriver();
+  return driver != nullptr && (SDL_strcmp(driver, "wayland") == 0 || SDL_strcmp(driver, "offscreen") == 0);
+}
+
+// Relative mode follows the focus, so another window keeps its own cursor.
+void FollowFocus() {
+  PlatformWindow *window = LiveWindow();
+  bool wanted = relativeMotion && window != nullptr && WindowHasInputFocus(window);
+  if (wanted != relativeModeOn) {
+    SDL_SetRelativeMouseMode(wanted ? SDL_TRUE : SDL_FALSE);
+    relativeModeOn = wanted;
+  }
+}
+
+unsigned KeyFromKeycode(SDL_Keycode code) {
+  if (code >= SDLK_a && code <= SDLK_z) return 'A' + (code - SDLK_a);
+  if (code >= SDLK_0 && code <= SDLK_9) return '0' + (code - SDLK_0);
+  if (code >= SDLK_F1 && code <= SDLK_F12) return VK_F1 + (code - SDLK_F1);
+  if (code >= SDLK_KP_1 && code <= SDLK_KP_9) return VK_NUMPAD0 + 1 + (code - SDLK_KP_1);
+  switch (code) {
+    case SDLK_BACKSPACE: return VK_BACK;
+    case SDLK_TAB: return VK_TAB;
+    case SDLK_RETURN: case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_LSHIFT: case SDLK_RSHIFT: return VK_SHIFT;
+    case SDLK_LCTRL: case SDLK_RCTRL: return VK_CONTROL;
+    case SDLK_LALT: case SDLK_RALT: return VK_MENU;
+    case SDLK_PAUSE: return VK_PAUSE;
+    case SDLK_CAPSLOCK: return VK_CAPITAL;
+    case SDLK_ESCAPE: return VK_ESCAPE;
+    case SDLK_SPACE: return VK_SPACE;
+    case SDLK_PAGEUP: return VK_PRIOR;
+    case SDLK_PAGEDOWN: return VK_NEXT;
+    case SDLK_END: return VK_END;
+    case SDLK_HOME: return VK_HOME;
+    case SDLK_LEFT: return VK_LEFT;
+    case SDLK_UP: return VK_UP;
+    case SDLK_RIGHT: return VK_RIGHT;
+    case SDLK_DOWN: return VK_DOWN;
+    case SDLK_PRINTSCREEN: return VK_SNAPSHOT;
+    case SDLK_INSERT: return VK_INSERT;
+    case SDLK_DELETE: return VK_DELETE;
+    case SDLK_LGUI: return VK_LWIN;
+    case SDLK_RGUI: return VK_RWIN;
+    case SDLK_APPLICATION: return VK_APPS;
+    case SDLK_KP_0: return VK_NUMPAD0;
+    case SDLK_KP_MULTIPLY: return VK_MULTIPLY;
+    case SDLK_KP_PLUS: return VK_ADD;
+    case SDLK_KP_MINUS: return VK_SUBTRACT;
+    case SDLK_KP_PERIOD: return VK_DECIMAL;
+    case SDLK_KP_DIVIDE: return VK_DIVIDE;
+    case SDLK_NUMLOCKCLEAR: return VK_NUMLOCK;
+    case SDLK_SCROLLLOCK: return VK_SCROLL;
+    case SDLK_SEMICOLON: return VK_OEM_1;
+    case SDLK_EQUALS: return VK_OEM_PLUS;
+    case SDLK_COMMA: return VK_OEM_COMMA;
+    case SDLK_MINUS: return VK_OEM_MINUS;
+    case SDLK_PERIOD: return VK_OEM_PERIOD;
+    case SDLK_SLASH: return VK_OEM_2;
+    case SDLK_BACKQUOTE: return VK_OEM_3;
+    case SDLK_LEFTBRACKET: return VK_OEM_4;
+    case SDLK_BACKSLASH: return VK_OEM_5;
+    case SDLK_RIGHTBRACKET: return VK_OEM_6;
+    case SDLK_QUOTE: return VK_OEM_7;
+  }
+  return 0;
+}
+
+// Keys pressed with Alt, Alt itself and F10 are system keys, as on Windows.
+void TranslateKey(PlatformWindow *window, const SDL_KeyboardEvent &key) {
+  unsigned code = KeyFromKeycode(key.keysym.sym);
+  if (code == 0) return;
+  bool down = key.type == SDL_KEYDOWN;
+  bool alt = (key.keysym.mod & KMOD_ALT) != 0;
+  bool system = alt || code == VK_MENU || code == VK_F10;
+  LParam lParam = 1 | ((LParam)(key.keysym.scancode & 0xFF) << 16);
+  if (alt) lParam |= KEY_CONTEXT_ALT;
+  if (key.repeat) lParam |= (LParam)1 << 30;
+  if (!down) lParam |= (LParam)3 << 30;
+  unsigned message = system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+  PostToQueue(window, message, code, lParam);
+}
+
+void TranslateButton(PlatformWindow *window, const SDL_MouseButtonEvent &button) {
+  bool down = button.type == SDL_MOUSEBUTTONDOWN;
+  unsigned message;
+  switch (button.button) {
+    case SDL_BUTTON_LEFT: message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP; break;
+    case SDL_BUTTON_MIDDLE: message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP; break;
+    case SDL_BUTTON_RIGHT: message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP; break;
+    default: return;
+  }
+  PostToQueue(window, message, 0, PackSize(button.x, button.y));
+}
+
+void TranslateWindowEvent(PlatformWindow *window, const SDL_WindowEvent &event) {
+  switch (event.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+      PostToQueue(window, WM_CLOSE, 0, 0);
+      break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      window->clientWidth = event.data1;
+      window->clientHeight = event.data2;
+      PostToQueue(window, WM_SIZE, 0, PackSize(event.data1, event.data2));
+      break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+      // A minimised window reports an empty client area and its minimised state.
+      window->minimised = true;
+      PostToQueue(window, WM_ACTIVATE, WA_INACTIVE | (1u << 16), 0);
+      PostToQueue(window, WM_SIZE, 1, PackSize(0, 0));
+      break;
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+      if (window->minimised) {
+        window->minimised = false;
+        PostToQueue(window, WM_SIZE, 0, PackSize(window->clientWidth, window->clientHeight));
+        PostToQueue(window, WM_ACTIVATE, WA_ACTIVE, 0);
+      }
+      break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      motionX = motionY = 0;
+      FollowFocus();
+      break;
+  }
+}
+
+void TranslateEvent(const SDL_Event &event) {
+  // Keys and buttons go to our window whichever SDL window they name: a key
+  // released just after a mode switch must still reach the new window.
+  PlatformWindow *window = LiveWindow();
+  if (window == nullptr) return;
+  switch (event.type) {
+    case SDL_QUIT:  // the terminal's interrupt: close as the close box would
+      PostToQueue(window, WM_CLOSE, 0, 0);
+      break;
+    case SDL_WINDOWEVENT:
+      if (PlatformWindow *target = WindowFromSdl(SDL_GetWindowFromID(event.window.windowID)))
+        TranslateWindowEvent(target, event.window);
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      TranslateKey(window, event.key);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      TranslateButton(window, event.button);
+      break;
+    case SDL_MOUSEMOTION:
+      if (relativeModeOn) {
+        motionX += event.motion.xrel;
+        motionY += event.motion.yrel;
+      }
+      PostToQueue(window, WM_MOUSEMOVE, 0, PackSize(event.motion.x, event.motion.y));
+      break;
+  }
+}
+
+void PumpEvents() {
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) TranslateEvent(event);
+}
+
+bool Matches(const Message &message, WindowHandle filter, unsigned first, unsigned last) {
+  if (filter != nullptr && message.window != filter) return false;
+  if (first == 0 && last == 0) return true;
+  return message.message >= first && message.message <= last;
+}
+
+}  // namespace
+
+// ===================== shared within the backend
+
+void PostToQueue(PlatformWindow *window, unsigned message, WParam wParam, LParam lParam) {
+  messageQueue.push_back(Message{window, message, wParam, lParam});
+}
+
+void DropQueuedMessages(const PlatformWindow *window) {
+  std::erase_if(messageQueue, [window](const Message &message) { return message.window == window; });
+}
+
+void ResetCursorTracking() {
+  motionX = motionY = 0;
+  FollowFocus();
+}
+
+// ===================== the queue
+
+int PeekPlatformMessage(Message *message, WindowHandle filter, unsigned first, unsigned last, unsigned remove) {
+  PumpEvents();
+  for (auto it = messageQueue.begin(); it != messageQueue.end(); ++it) {
+    if (!Matches(*it, filter, first, last)) continue;
+    *message = *it;
+    if (remove & PM_REMOVE) messageQueue.erase(it);
+    return 1;
+  }
+  return 0;
+}
+
+int TranslatePlatformMessage(const Message *message) {
+  // Character messages are of no use to the program; keys pass as they are.
+  (void)message;
+  return 0;
+}
+
+LResult DispatchPlatformMessage(const Message *message) {
+  if (message == nullptr || !IsLiveWindow(message->window)) return 0;
+  return SendToWindow(message->window, message->message, message->wParam, message->lParam);
+}
+
+void PostQuitMessage(int exitCode) {
+  messageQueue.push_back(Message{nullptr, WM_QUIT, (WParam)exitCode, 0});
+}
+
+LResult DefaultWindowProc(WindowHandle window, unsigned message, WParam wParam, LParam lParam) {
+  if (!IsLiveWindow(window)) return 0;
+  // Alt+F4 asks the window to close, through the system command as on Windows.
+  if (message == WM_SYSKEYDOWN && wParam == VK_F4 && (lParam & KEY_CONTEXT_ALT))
+    return SendToWindow(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) return SendToWindow(window, WM_CLOSE, 0, 0);
+  return 0;
+}
+
+// ===================== the cursor
+
+int GetCursorPosition(Point *position) {
+  *position = cursorAnchor;
+  PlatformWindow *window = LiveWindow();
+  if (window != nullptr && WindowHasInputFocus(window)) {
+    if (relativeMotion) {
+      position->x += motionX;
+      position->y += motionY;
+    } else {
+      SDL_GetGlobalMouseState(&position->x, &position->y);
+    }
+  }
+  position->x += simulatedX;
+  position->y += simulatedY;
+  return 1;
+}
+
+int SetCursorPosition(int x, int y) {
+  cursorAnchor = Point{x, y};
+  motionX = motionY = simulatedX = simulatedY = 0;
+  PlatformWindow *window = LiveWindow();
+  if (window == nullptr || !WindowHasInputFocus(window)) return 1;
+  if (!relativeMotion && (DriverCannotWarp() || SDL_WarpMouseGlobal(x, y) != 0)) relativeMotion = true;
+  FollowFocus();
+  return 1;
+}
+
+// ===================== input fed by tools
+
+void SimulateKey(unsigned virtualKey, int down) {
+  if (PlatformWindow *window = LiveWindow()) PostToQueue(window, down ? WM_KEYDOWN : WM_KEYUP, virtualKey, 1);
+}
+
+void SimulateMouseButton(int button, int down) {
+  static const unsigned downs[] = {WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN};
+  static const unsigned ups[] = {WM_LBUTTONUP, WM_MBUTTONUP, WM_RBUTTONUP};
+  PlatformWindow *window = LiveWindow();
+  if (window != nullptr && button >= 1 && button <= 3)
+    PostToQueue(window, down ? downs[button - 1] : ups[button - 1], 0, 0);
+}
+
+void SimulateMouseMotion(int dx, int dy) {
+  simulatedX += dx;
+  simulatedY += dy;
+}
