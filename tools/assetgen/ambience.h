@@ -1,0 +1,12 @@
+// ambience.h: the looping outdoor sound, wind, rustling leaves and a distant bird, periodic over its length.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+inline constexpr int kAmbienceRate = 22050;
+inline constexpr int kAmbienceSamples = 8 * kAmbienceRate;
+
+// Mono 16-bit samples; sample kAmbienceSamples would equal sample 0 again, so
+// the loop joins without a click.
+std::vector<int16_t> MakeAmbience();

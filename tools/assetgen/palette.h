@@ -1,0 +1,19 @@
+// palette.h: reduces a picture to at most 256 colours (median cut) for the 8-bit bitmap forms, keeping the key exact.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "picture.h"
+
+struct IndexedPicture {
+  int width;
+  int height;
+  std::vector<Rgb> palette;      // entries actually used, at most 256
+  std::vector<uint8_t> indices;  // width * height, top row first
+};
+
+// Key-black pixels get an entry of their own that no other pixel maps to, so
+// a picture keeps exactly its transparent pixels; opaque pixels never map to
+// pure black.
+IndexedPicture QuantisePicture(const Picture &picture, int maxColours);

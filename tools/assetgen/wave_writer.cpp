@@ -1,0 +1,41 @@
+// wave_writer.cpp: the canonical 44-byte RIFF/WAVE header (fmt chunk of 16 bytes) followed by the samples.
+#include "wave_writer.h"
+
+namespace {
+
+void Put16(std::vector<uint8_t> &out, uint32_t value) {
+  out.push_back(static_cast<uint8_t>(value));
+  out.push_back(static_cast<uint8_t>(value >> 8));
+}
+
+void Put32(std::vector<uint8_t> &out, uint32_t value) {
+  Put16(out, value & 0xffff);
+  Put16(out, value >> 16);
+}
+
+void PutTag(std::vector<uint8_t> &out, const char tag[5]) {
+  for (int k = 0; k < 4; ++k) out.push_back(static_cast<uint8_t>(tag[k]));
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodeWave(const std::vector<int16_t> &samples, int sampleRate) {
+  const uint32_t kChannels = 1, kBits = 16, kBlock = kChannels * kBits / 8;
+  uint32_t dataSize = static_cast<uint32_t>(samples.size()) * kBlock;
+  std::vector<uint8_t> out;
+  PutTag(out, "RIFF");
+  Put32(out, 36 + dataSize);
+  PutTag(out, "WAVE");
+  PutTag(out, "fmt ");
+  Put32(out, 16);
+  Put16(out, 1);  // PCM
+  Put16(out, kChannels);
+  Put32(out, static_cast<uint32_t>(sampleRate));
+  Put32(out, static_cast<uint32_t>(sampleRate) * kBlock);
+  Put16(out, kBlock);
+  Put16(out, kBits);
+  PutTag(out, "data");
+  Put32(out, dataSize);
+  for (int16_t sample : samples) Put16(out, static_cast<uint16_t>(sample));
+  return out;
+}
