@@ -148,6 +148,13 @@ bool IsDevice(DeviceContext device) { return device != nullptr && IsLiveWindow(d
 
 bool EnsureVideo() {
   if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+  // Without a desktop SDL would fall back to a driver that shows nothing;
+  // a desktop program says so instead (a chosen SDL_VIDEODRIVER still counts).
+  if (!SDL_getenv("DISPLAY") && !SDL_getenv("WAYLAND_DISPLAY") && !SDL_getenv("SDL_VIDEODRIVER")) {
+    std::fprintf(stderr, "Talmir cannot open a window: no display could be reached (neither DISPLAY nor "
+                         "WAYLAND_DISPLAY is set).\n");
+    return false;
+  }
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "Talmir cannot open a window: no display could be reached (%s).\n", SDL_GetError());

@@ -440,7 +440,7 @@ void PostQuitMessage(int exitCode) {
 LResult DefaultWindowProc(WindowHandle window, unsigned message, WParam wParam, LParam lParam) {
   (void)lParam;
   Record("DefaultWindowProc " + Hex(message));
-  if (message == WM_SYSCOMMAND && wParam == SC_CLOSE)
+  if (message == WM_SYSCOMMAND && wParam == SC_CLOSE && window != nullptr)
     return SendToWindow(window, WM_CLOSE, 0, 0);
   return 0;
 }

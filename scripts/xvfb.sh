@@ -1,0 +1,71 @@
+# xvfb.sh: virtual X screens for the headless run and the end-to-end tests.
+# Source it; each screen takes a display number no running server uses.
+
+# start_xvfb WIDTHxHEIGHT: starts a server, exports DISPLAY, sets XVFB_PID.
+start_xvfb() {
+  local size=$1 numberFile
+  numberFile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$numberFile" 2>/dev/null &
+  XVFB_PID=$!
+  for _ in $(seq 100); do
+    [[ -s "$numberFile" ]] && break
+    sleep 0.05
+  done
+  if [[ ! -s "$numberFile" ]]; then
+    echo "Xvfb did not start" >&2
+    rm -f "$numberFile"
+    return 1
+  fi
+  export DISPLAY=":$(tr -d '[:space:]' <"$numberFile")"
+  rm -f "$numberFile"
+}
+
+stop_xvfb() {
+  [[ -n "${XVFB_PID:-}" ]] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+  XVFB_PID=
+}
+
+# window_id NAME: the id of the top-level window with that exact name, if any.
+window_id() {
+  xwininfo -name "$1" 2>/dev/null | awk '/Window id:/ {print $4}'
+}
+
+# wait_for_window NAME [SECONDS]: prints the id once the window is mapped.
+wait_for_window() {
+  local name=$1 seconds=${2:-15} id
+  for _ in $(seq $((seconds * 10))); do
+    id=$(window_id "$name")
+    if [[ -n "$id" ]] && xwininfo -id "$id" 2>/dev/null | grep -q 'IsViewable'; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# wait_for_exit PID [SECONDS]: waits for the process (a child of this shell)
+# and sets EXIT_CODE to its exit code, or to "timeout" after killing it.
+wait_for_exit() {
+  local pid=$1 seconds=${2:-15}
+  EXIT_CODE=timeout
+  for _ in $(seq $((seconds * 10))); do
+    [[ "$(ps -o stat= -p "$pid" 2>/dev/null)" =~ ^Z|^$ ]] && break
+    sleep 0.1
+  done
+  if [[ ! "$(ps -o stat= -p "$pid" 2>/dev/null)" =~ ^Z|^$ ]]; then
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null || true
+    return 1
+  fi
+  EXIT_CODE=0
+  wait "$pid" || EXIT_CODE=$?
+}
+
+# send_key WINDOW KEY...: gives the window the focus, then types the keys.
+send_key() {
+  local window=$1
+  shift
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  xdotool key --delay 50 "$@"
+}

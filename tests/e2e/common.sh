@@ -1,0 +1,56 @@
+# common.sh: what every end-to-end script shares: the build's programs, a
+# virtual screen, the viewer started in the run folder, and plain checks.
+set -euo pipefail
+source "$TALMIR_SOURCE_DIR/scripts/xvfb.sh"
+BUILD=$TALMIR_BUILD_DIR
+VIEWER_LOG=$(mktemp)
+trap 'stop_viewer; stop_xvfb; rm -f "$VIEWER_LOG"' EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  echo "--- viewer output:" >&2
+  cat "$VIEWER_LOG" >&2
+  exit 1
+}
+
+# start_viewer: starts build/talmir in build/run; VIEWER_PID names it.
+start_viewer() {
+  (cd "$BUILD/run" && exec "$BUILD/talmir") >"$VIEWER_LOG" 2>&1 &
+  VIEWER_PID=$!
+}
+
+stop_viewer() {
+  [[ -n "${VIEWER_PID:-}" ]] && kill "$VIEWER_PID" 2>/dev/null && wait "$VIEWER_PID" 2>/dev/null
+  VIEWER_PID=
+}
+
+# press WINDOW KEY: focus, then hold the key long enough for a frame to see it.
+press() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || true
+  xdotool keydown "$2"
+  sleep 0.3
+  xdotool keyup "$2"
+}
+
+# expect_exit CODE: the viewer ends, with that code.
+expect_exit() {
+  wait_for_exit "$VIEWER_PID" 20 || fail "the viewer did not end"
+  VIEWER_PID=
+  [[ "$EXIT_CODE" == "$1" ]] || fail "exit code $EXIT_CODE, expected $1"
+}
+
+# geometry ID: WIDTHxHEIGHT+X+Y of a window.
+geometry() {
+  xwininfo -id "$1" | awk '/-geometry/ {print $2}'
+}
+
+# wait_for_geometry NAME GEOMETRY: a window of that name comes to have it.
+wait_for_geometry() {
+  local id
+  for _ in $(seq 100); do
+    id=$(window_id "$1")
+    [[ -n "$id" && "$(geometry "$id" 2>/dev/null)" == "$2" ]] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
