@@ -92,6 +92,7 @@ Picture MakeFern() {
     frond.colour = MixColour(HexColour(0x67a23a), HexColour(0x34602a), age * 0.85);
     DrawFrond(fern, frond, random);
   }
+  FillPinholes(fern);
   return fern;
 }
 
@@ -159,6 +160,7 @@ Picture MakeBush() {
     LeafTone tone = {BushLeafColour(leaf, random), 0.25};
     PaintLeaf(bush, leaf.at, tip, leaf.length * 0.36, ShadeLeaf, &tone);
   }
+  FillPinholes(bush);
   return bush;
 }
 
@@ -224,6 +226,7 @@ Picture MakeGrassClump() {
     DrawClumpBlade(clump, random, static_cast<double>(k) / kBlades);
     if (k % 20 == 10) DrawSeedHead(clump, random);
   }
+  FillPinholes(clump);
   return clump;
 }
 
@@ -264,5 +267,6 @@ Picture MakeLeaf() {
   LeafTone blade = {HexColour(0x5f9a34), 0.0};
   PaintLeaf(leaf, Offset(base, Point2{-0.6, 0.6}, 3), tip, 34, ShadeLeaf, &blade);
   DrawLeafVeins(leaf, base, Offset(tip, Point2{-0.7, 0.7}, 8), 34);
+  FillPinholes(leaf);
   return leaf;
 }

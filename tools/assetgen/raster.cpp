@@ -109,3 +109,21 @@ void PaintCurve(Picture &picture, Point2 p0, Point2 p1, Point2 p2, double r0, do
                 r0 + (r2 - r0) * t1, ShadeSegment, &segment);
   }
 }
+
+void FillPinholes(Picture &picture) {
+  Picture before = picture;
+  for (int y = 1; y + 1 < picture.height; ++y) {
+    for (int x = 1; x + 1 < picture.width; ++x) {
+      if (!IsKeyBlack(PixelAt(before, x, y))) continue;
+      Rgb around[4] = {PixelAt(before, x - 1, y), PixelAt(before, x + 1, y), PixelAt(before, x, y - 1),
+                       PixelAt(before, x, y + 1)};
+      Colour sum = {0, 0, 0};
+      bool enclosed = true;
+      for (Rgb c : around) {
+        enclosed = enclosed && !IsKeyBlack(c);
+        sum = Colour{sum.r + c.r / 1020.0, sum.g + c.g / 1020.0, sum.b + c.b / 1020.0};
+      }
+      if (enclosed) PixelAt(picture, x, y) = ToOpaqueRgb(sum);
+    }
+  }
+}

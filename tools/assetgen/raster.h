@@ -25,3 +25,7 @@ void PaintCurve(Picture &picture, Point2 p0, Point2 p1, Point2 p2, double r0, do
 Point2 CurvePoint(Point2 p0, Point2 p1, Point2 p2, double t);
 // Unit tangent of the curve at t.
 Point2 CurveDirection(Point2 p0, Point2 p1, Point2 p2, double t);
+
+// Fills each key-black pixel whose four neighbours are all painted with their
+// average: a gap that small between two shapes would show as a dark pinhole.
+void FillPinholes(Picture &picture);
