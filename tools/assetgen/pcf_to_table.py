@@ -2,6 +2,8 @@
 # pcf_to_table.py: turns two public-domain misc-fixed PCF fonts into the glyph table the asset generator compiles in.
 #
 # Usage: pcf_to_table.py REGULAR.pcf.gz BOLD.pcf.gz > font_glyphs.inc
+# The committed table comes from Debian's xfonts-base:
+#   pcf_to_table.py /usr/share/fonts/X11/misc/9x15.pcf.gz /usr/share/fonts/X11/misc/9x15B.pcf.gz
 # Only fonts whose COPYRIGHT property says "Public domain" are accepted, so no
 # licensed shapes can slip into the table. Each glyph becomes 16 row masks of a
 # 16x16 cell (bit 15 = leftmost column), already placed where the sheet wants it.
@@ -164,7 +166,7 @@ def emit(name, font, path):
 
 def main():
     if len(sys.argv) != 3:
-        sys.exit(__doc__)
+        sys.exit('usage: pcf_to_table.py REGULAR.pcf.gz BOLD.pcf.gz > font_glyphs.inc')
     print('// font_glyphs.inc: glyph masks for the font sheet, made by pcf_to_table.py; do not edit.')
     emit('kRegularGlyphs', load_font(sys.argv[1]), sys.argv[1])
     emit('kBoldGlyphs', load_font(sys.argv[2]), sys.argv[2])
