@@ -1,5 +1,9 @@
 // sdl_sound.cpp: one looping background sound, played in the wave file's own
 // format by SDL's audio thread while the program goes on.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <string>
 
 #include "platform/sdl_backend.h"
@@ -37,6 +41,35 @@ void FillAudio(void *userdata, Uint8 *stream, int length) {
   }
 }
 
+// Sound libraries print their own complaints where there is no sound device;
+// for the user a missing device is silent, so standard error is muted while
+// the device is looked for and opened.
+int MuteStandardError() {
+  std::fflush(stderr);
+  int saved = dup(2);
+  int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+  if (null >= 0) {
+    dup2(null, 2);
+    close(null);
+  }
+  return saved;
+}
+
+void RestoreStandardError(int saved) {
+  if (saved < 0) return;
+  dup2(saved, 2);
+  close(saved);
+}
+
+SDL_AudioDeviceID OpenDevice(const SDL_AudioSpec *spec) {
+  int saved = MuteStandardError();
+  SDL_AudioDeviceID device = 0;
+  if (SDL_WasInit(SDL_INIT_AUDIO) || SDL_InitSubSystem(SDL_INIT_AUDIO) == 0)
+    device = SDL_OpenAudioDevice(nullptr, 0, spec, nullptr, 0);
+  RestoreStandardError(saved);
+  return device;
+}
+
 bool SoundIsPlaying() {
   return playback.device != 0 && SDL_GetAudioDeviceStatus(playback.device) == SDL_AUDIO_PLAYING;
 }
@@ -56,7 +89,6 @@ int PlaySoundFile(const char *path, unsigned flags) {
   std::string file = path;
   for (char &c : file)
     if (c == '\\') c = '/';
-  if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
   SDL_AudioSpec spec;
   Uint8 *samples = nullptr;
   Uint32 length = 0;
@@ -72,7 +104,7 @@ int PlaySoundFile(const char *path, unsigned flags) {
   spec.userdata = &playback;
   // No changes allowed: SDL converts to what the device takes, so the file
   // plays at its own rate and pitch.
-  playback.device = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
+  playback.device = OpenDevice(&spec);
   if (playback.device == 0) {
     StopSoundPlayback();
     return 0;
