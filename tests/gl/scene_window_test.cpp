@@ -57,6 +57,8 @@ struct OpeningFailure {
   std::vector<std::string> releases;  // from the failing call to the box
 };
 
+void PrintTo(const OpeningFailure &failure, std::ostream *out) { *out << failure.failingCall << " fails"; }
+
 class OpeningFailureTest : public testing::TestWithParam<OpeningFailure> {};
 
 }  // namespace
