@@ -54,13 +54,15 @@ void DrawFrond(Picture &picture, const Frond &frond, RandomStream &random) {
   LeafTone stem = {ScaleColour(frond.colour, 0.75), 0.0};
   PaintCurve(picture, frond.base, frond.control, frond.tip, 1.8, 0.6, ShadeStem, &stem);
   double span = std::hypot(frond.tip.x - frond.base.x, frond.tip.y - frond.base.y);
-  int pairs = static_cast<int>(span / 9.0);
+  // The stalk stays bare for its lower third, as a fern's does.
+  int pairs = static_cast<int>(span * 0.68 / 9.0);
   for (int k = 0; k < pairs; ++k) {
-    double t = 0.12 + 0.86 * k / pairs;
+    double t = 0.3 + 0.68 * k / pairs;
     Point2 at = CurvePoint(frond.base, frond.control, frond.tip, t);
     Point2 along = CurveDirection(frond.base, frond.control, frond.tip, t);
-    // Pinnae are longest a third of the way up and shrink to the tip.
-    double length = frond.pinnaLength * std::pow(std::sin(kPi * std::pow(t, 0.6)), 0.9) + 2.0;
+    // Pinnae are longest near the middle of the leafy part and shrink to the tip.
+    double leafy = (t - 0.3) / 0.7;
+    double length = frond.pinnaLength * std::pow(std::sin(kPi * (0.15 + 0.85 * leafy)), 0.8) + 2.0;
     for (int side = -1; side <= 1; side += 2) {
       Point2 out = Rotate(along, side * (kPi / 2 - 0.55));
       Point2 root = Offset(at, along, side * 1.5);  // alternate a little along the stem
@@ -77,18 +79,19 @@ Picture MakeFern() {
   Picture fern = MakePicture(128, 512, kKeyBlack);
   RandomStream random = MakeRandomStream(501);
   // Outer, older fronds first (darker, arching furthest), the young upright ones in front.
-  const double kLeans[] = {-0.95, 0.9, -0.7, 0.75, -0.45, 0.5, -0.15, 0.2, 0.0};
+  // A vase of fronds fanning out from the root: a tall, narrow billboard
+  // still reads as a fern when the fronds spread to its full width.
+  const double kLeans[] = {-0.95, 0.9, -0.7, 0.75, -0.45, 0.5, -0.2, 0.25, 0.0};
   const int kFronds = 9;
   for (int k = 0; k < kFronds; ++k) {
     double lean = kLeans[k] + RandomRange(random, -0.05, 0.05);
     double spread = std::fabs(lean);
     double age = 1.0 - static_cast<double>(k) / (kFronds - 1);
     Frond frond;
-    frond.base = Point2{64 + lean * 8, 511};
-    // Outer fronds climb, then arch over and droop at the tip.
-    frond.control = Point2{64 + lean * 62, 40 + spread * 110 + RandomRange(random, 0, 20)};
-    frond.tip = Point2{64 + lean * 54, 24 + spread * spread * 250 + RandomRange(random, 0, 20)};
-    frond.pinnaLength = 17.0 - 4.0 * spread;
+    frond.base = Point2{64 + lean * 6, 511};
+    frond.control = Point2{64 + lean * 44, 300 - spread * 60};
+    frond.tip = Point2{64 + lean * 52, 30 + spread * 110 + RandomRange(random, 0, 30)};
+    frond.pinnaLength = 17.0 - 3.0 * spread;
     frond.colour = MixColour(HexColour(0x67a23a), HexColour(0x34602a), age * 0.85);
     DrawFrond(fern, frond, random);
   }
