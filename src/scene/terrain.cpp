@@ -1,0 +1,49 @@
+// terrain.cpp: the hilly grid (a sine across rows plus a cosine along them,
+// whose phase jumps at random below the diagonal) and the clump places.
+#include "scene/terrain.h"
+
+#include <cmath>
+
+#include "scene/random_source.h"
+
+TerrainGrid terrainGrid;
+float terrainPhase = 0.0f;
+float clumpOffsetA[clumpTableSize];
+float clumpOffsetB[clumpTableSize];
+
+namespace {
+
+// The landscape was first computed on an x87 in extended precision with a
+// ten-digit pi; these constants keep its heights to the last float bit.
+const long double gridStep = 0.2L;
+const long double perDegree = 1.0L / 360.0L;
+const double pi = 3.141592654;
+
+float GridCoordinate(int index) { return (float)((index * gridStep * 24 - 4.5L - 100) * 10); }
+
+// The row's sine term, kept in double precision as it was.
+double RowSwell(int i) { return (double)(24 * sinl(10 * i * perDegree * pi * 2)); }
+
+float Height(int j, double rowSwell) {
+  long double angle = (10 * j + (long double)terrainPhase) * perDegree * pi * 3;
+  return (float)((10 * cosl(angle) + rowSwell) * 10);
+}
+
+}  // namespace
+
+void GenerateTerrain() {
+  for (int i = 0; i < terrainGridSide; ++i) {
+    double rowSwell = RowSwell(i);
+    for (int j = 0; j < terrainGridSide; ++j) {
+      if (j < i) terrainPhase = (float)(Rand15() / 1000);
+      terrainGrid.vertex[i][j] = TerrainVertex{GridCoordinate(i), GridCoordinate(j), Height(j, rowSwell)};
+    }
+  }
+}
+
+void PlaceClumps() {
+  for (int c = 0; c < clumpTableSize; ++c) {
+    clumpOffsetA[c] = (float)RandomBelow(100);
+    clumpOffsetB[c] = (float)RandomBelow(100);
+  }
+}
