@@ -31,7 +31,7 @@ static void ExpectRle(int bitCount, std::vector<std::string> rows, Bytes stream)
 TEST(BitmapLoaderRle, EncodedPicturesLoadAtEveryWidth) {
   for (int32_t width : {1, 2, 3, 4, 5, 6, 7, 13, 37, 300}) {
     for (int32_t height : {1, 2, 3}) {
-      IndexedPicture indices = PatternIndices(width, height, 16, uint32_t(width + height), 7);
+      IndexedPicture indices = PatternIndices(width, height, 16, uint32_t(width + height), width % 2 ? 7 : 40);
       for (int bitCount : {8, 4}) {
         BitmapFields fields = IndexedBitmapFields(indices, colours, bitCount);
         fields.compression = bitCount == 8 ? 1 : 2;
@@ -65,6 +65,11 @@ TEST(BitmapLoaderRle, AbsoluteRunsSkipTheirWordPadding) {
 
 TEST(BitmapLoaderRle, FourBitRunsAlternateTheirTwoIndices) {
   ExpectRle(4, {"121213333"}, {5, 0x12, 4, 0x33, 0, 1});
+  // Long enough for runs written in blocks of sixteen pixels, with rows above them.
+  ExpectRle(4, {"ababababababababababa...", "........................", "121212121212121212127777"},
+            {20, 0x12, 4, 0x77, 0, 0, 0, 0, 21, 0xAB, 0, 1});
+  ExpectRle(8, {"6666666666666666666666666666666666", "5555555555555555555555555555555555"},
+            {34, 5, 0, 0, 40, 6});
 }
 
 TEST(BitmapLoaderRle, RunsPastTheRowEndAreCutThere) {
