@@ -269,8 +269,9 @@ static void ConvertRows(const DibInfoHeader &info, const unsigned char *bits, Ro
 struct RleTarget {
   unsigned char *rgb, *end;  // the picture and the byte past it
   size_t width, rows;
-  size_t x, y;    // the cursor; x never passes width, y stays below rows
-  size_t filled;  // pixels before this one, in storage order, are final
+  size_t row, rowStart;  // the cursor's row and its first pixel, in storage order
+  size_t here;           // the cursor's pixel; never past the end of its row
+  size_t filled;         // pixels before this one are final
 };
 
 static void BlackenTo(RleTarget *target, size_t pixel) {
@@ -280,43 +281,47 @@ static void BlackenTo(RleTarget *target, size_t pixel) {
 
 // The start of a run at the cursor: how many of its count pixels fit in the row.
 static size_t BeginRun(RleTarget *target, size_t count, unsigned char **dst) {
-  size_t here = target->y * target->width + target->x;
-  BlackenTo(target, here);
-  *dst = target->rgb + 3 * here;
-  size_t room = target->width - target->x;
+  BlackenTo(target, target->here);
+  *dst = target->rgb + 3 * target->here;
+  size_t room = target->rowStart + target->width - target->here;
   return count < room ? count : room;
 }
 
 static void EndRun(RleTarget *target, size_t written) {
-  target->x += written;
-  target->filled += written;
+  target->here += written;
+  target->filled = target->here;
 }
 
-// count pixels alternating between two colours (the same one in 8-bit
-// streams), sixteen at a time: 48 bytes of the repeating pattern.
-static void WriteRun(RleTarget *target, size_t count, uint32_t even, uint32_t odd) {
+// Sixteen pixels of each run code, 48 bytes: its colour repeated, or in 4-bit
+// streams the colours of its two indices in turn. Runs copy whole blocks.
+typedef unsigned char RunPattern[48];
+
+template <bool fourBit>
+static void BuildRunPatterns(const uint32_t *palette, RunPattern patterns[256]) {
+  for (unsigned code = 0; code < 256; ++code) {
+    uint32_t even = palette[fourBit ? code >> 4 : code], odd = palette[fourBit ? code & 15 : code];
+    for (int i = 0; i < 16; ++i) PutPixel(patterns[code] + 3 * i, i & 1 ? odd : even);
+  }
+}
+
+// Inlined into both decoders, so that the cursor stays in registers.
+[[gnu::always_inline]] inline static void WriteRun(RleTarget *target, size_t count, const RunPattern pattern) {
   unsigned char *dst;
   size_t n = BeginRun(target, count, &dst);
-  size_t blocks = (n + 15) / 16;
+  size_t blocks = n > 16 ? (n + 15) / 16 : 1;
   if (size_t(target->end - dst) >= 48 * blocks) {
-    uint64_t pair = uint64_t(even) | uint64_t(odd) << 24;  // six bytes, repeated from three phases
-    uint64_t phase0 = pair | pair << 48, phase2 = pair >> 16 | pair << 32, phase4 = pair >> 32 | pair << 16;
-    for (unsigned char *block = dst; blocks > 0; --blocks, block += 48) {
-      memcpy(block, &phase0, 8);
-      memcpy(block + 8, &phase2, 8);
-      memcpy(block + 16, &phase4, 8);
-      memcpy(block + 24, &phase0, 8);
-      memcpy(block + 32, &phase2, 8);
-      memcpy(block + 40, &phase4, 8);
-    }
+    // The second block lands on the first for short runs: no branch to mispredict.
+    memcpy(dst, pattern, 48);
+    memcpy(dst + 48 * (n > 16), pattern, 48);
+    for (unsigned char *block = dst + 96; blocks > 2; --blocks, block += 48) memcpy(block, pattern, 48);
   } else {
-    for (size_t i = 0; i < n; ++i) PutPixel(dst + 3 * i, i & 1 ? odd : even);
+    for (size_t i = 0; i < n; ++i) memcpy(dst + 3 * i, pattern + 3 * (i & 1), 3);
   }
   EndRun(target, n);
 }
 
-static void WriteAbsolute(RleTarget *target, const unsigned char *indices, size_t count, bool fourBit,
-                          const uint32_t *palette) {
+template <bool fourBit>
+static void WriteAbsolute(RleTarget *target, const unsigned char *indices, size_t count, const uint32_t *palette) {
   unsigned char *dst;
   size_t n = BeginRun(target, count, &dst);
   if (!fourBit && size_t(target->end - dst) > 3 * n) {
@@ -332,23 +337,27 @@ static void WriteAbsolute(RleTarget *target, const unsigned char *indices, size_
 
 // 0 when the move leaves the picture, which ends the stream.
 static int MoveCursor(RleTarget *target, size_t right, size_t up) {
-  target->x += right;
-  target->y += up;
-  return target->x <= target->width && target->y < target->rows;
+  size_t x = target->here - target->rowStart + right;
+  target->row += up;
+  if (x > target->width || target->row >= target->rows) return 0;
+  target->rowStart = target->row * target->width;
+  target->here = target->rowStart + x;
+  return 1;
 }
 
-static void DecodeRle(const unsigned char *bits, size_t size, bool fourBit, const uint32_t *palette,
-                      RleTarget *target) {
+template <bool fourBit>
+static void DecodeRle(const unsigned char *bits, size_t size, const uint32_t *palette, RleTarget *target) {
+  RunPattern patterns[256];
+  BuildRunPatterns<fourBit>(palette, patterns);
   size_t at = 0;
   while (size - at >= 2) {
     unsigned count = bits[at], code = bits[at + 1];
     at += 2;
     if (count != 0) {
-      uint32_t even = palette[fourBit ? code >> 4 : code], odd = palette[fourBit ? code & 15 : code];
-      WriteRun(target, count, even, odd);
+      WriteRun(target, count, patterns[code]);
     } else if (code == 0) {  // end of line
       if (!MoveCursor(target, 0, 1)) return;
-      target->x = 0;
+      target->here = target->rowStart;
     } else if (code == 1) {  // end of bitmap
       return;
     } else if (code == 2) {  // delta
@@ -357,7 +366,7 @@ static void DecodeRle(const unsigned char *bits, size_t size, bool fourBit, cons
     } else {  // absolute run, padded to a whole 16-bit word
       size_t bytes = fourBit ? (code + 1) / 2 : code;
       if (size - at < bytes) return;
-      WriteAbsolute(target, bits + at, code, fourBit, palette);
+      WriteAbsolute<fourBit>(target, bits + at, code, palette);
       at += bytes + (bytes & 1);
       if (at > size) return;
     }
@@ -370,8 +379,9 @@ void ConvertDibBits(const DibHeader *header, const unsigned char *bits, size_t b
   const DibInfoHeader &info = header->info;
   if (info.compression == BI_RLE8 || info.compression == BI_RLE4) {
     size_t width = size_t(info.width), rows = size_t(RowCount(info));
-    RleTarget target = {rgb, rgb + 3 * width * rows, width, rows, 0, 0, 0};
-    DecodeRle(bits, bitsSize, info.compression == BI_RLE4, tables.palette, &target);
+    RleTarget target = {rgb, rgb + 3 * width * rows, width, rows, 0, 0, 0, 0};
+    if (info.compression == BI_RLE4) DecodeRle<true>(bits, bitsSize, tables.palette, &target);
+    else DecodeRle<false>(bits, bitsSize, tables.palette, &target);
     BlackenTo(&target, target.width * target.rows);
     return;
   }
