@@ -3,5 +3,13 @@
 
 extern float sceneClock;  // grows by 0.07 at the start of every frame, never reset
 
-// Draws one frame into the back buffer; non-zero lets the main loop go on.
+// The frame's fog and its one light (never modified).
+extern const float fogColour[4];
+extern const float lightAmbient[4];
+extern const float lightDiffuse[4];
+extern const float lightPosition[4];
+extern const float lightSpotDirection[3];
+
+// Draws one frame into the back buffer: sky, terrain, ground, 100 swaying
+// vegetation clumps under fog and light, then the overlay. Always 1.
 int RenderFrame();
