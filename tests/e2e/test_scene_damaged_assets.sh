@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Damaged assets, in a copy of the run folder: a missing Tex/List/krik.bmp
+# gives "Initialization Failed." alone; an empty Tex/zem.bmp first the
+# loader's open failure naming it, then "Initialization Failed.". Both end
+# with exit code 0. On the virtual screen the boxes are answered by their
+# captions; without a display (offscreen driver) their texts go to standard
+# error: the frame tool opens the same scene offscreen, and the script reads
+# them there word for word.
+source "$(dirname "$0")/common.sh"
+copy=$(mktemp -d)
+trap 'stop_viewer; stop_xvfb; rm -f "$VIEWER_LOG"; rm -rf "$copy"' EXIT
+
+damaged_copy() {  # what to do to the copy, as a command run inside it
+  rm -rf "$copy/run"
+  cp -r "$BUILD/run" "$copy/run"
+  (cd "$copy/run" && eval "$1")
+}
+
+start_in_copy() {
+  (cd "$copy/run" && exec "$BUILD/talmir") >"$VIEWER_LOG" 2>&1 &
+  VIEWER_PID=$!
+}
+
+answer_box() {  # caption
+  local box
+  box=$(wait_for_window "$1" 30) || fail "no box captioned $1"
+  xdotool key --window "$box" Return
+}
+
+# Without a display the boxes cannot be shown and their texts go to standard
+# error; the tool adds its own last line, which is left out.
+texts_offscreen() {
+  env -u DISPLAY "$BUILD/talmir-frames" --run-dir "$copy/run" --out "$copy/frames" --frames 1 2>&1 \
+    | grep -v '^talmir-frames:'
+}
+
+start_xvfb 1024x768
+
+damaged_copy "rm Tex/List/krik.bmp"
+start_in_copy
+answer_box ERROR
+expect_exit 0
+[[ "$(texts_offscreen)" == "ERROR: Initialization Failed." ]] \
+  || fail "missing krik.bmp says: $(texts_offscreen)"
+
+damaged_copy ": > Tex/zem.bmp"
+start_in_copy
+answer_box Error
+answer_box ERROR
+expect_exit 0
+# The loader's text ends in a line feed of its own.
+expected=$'Error: Failed to open DIB file Tex/zem.bmp.\n\nERROR: Initialization Failed.'
+[[ "$(texts_offscreen)" == "$expected" ]] || fail "empty zem.bmp says: $(texts_offscreen)"
+# build/run itself is untouched.
+[[ -s "$BUILD/run/Tex/zem.bmp" && -s "$BUILD/run/Tex/List/krik.bmp" ]] || fail "build/run was damaged"

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Holding A moves the view along its line of sight, which points below the
+# horizon: the view sinks through the ground, the plants pass out of sight
+# and the fog fills the picture. Without A the picture keeps its plants.
+source "$(dirname "$0")/common.sh"
+shot=$(mktemp --suffix=.png)
+trap 'stop_viewer; stop_xvfb; rm -f "$VIEWER_LOG" "$shot"' EXIT
+start_xvfb 1024x768
+start_viewer
+window=$(wait_for_window Talmir 30) || fail "no window titled Talmir"
+
+stats() {
+  "$BUILD/screengrab" "$shot" || fail "no screenshot"
+  eval "$("$BUILD/tests/picture_stats" "$shot")"
+}
+
+sleep 1.5
+stats
+echo "before: green=$green fog=$fog"
+((green > 300)) || fail "no landscape before A: green=$green"
+sleep 1.5
+stats
+((green > 300)) || fail "the landscape went away without input: green=$green"
+before=$green
+
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool keydown a
+moved=no
+for _ in $(seq 40); do
+  sleep 0.25
+  stats
+  if ((green * 2 < before && fog > 400)); then moved=yes; break; fi
+done
+xdotool keyup a
+echo "holding A: green=$green fog=$fog"
+[[ $moved == yes ]] || fail "holding A did not move the view (green=$green, fog=$fog)"
+press "$window" Escape
+expect_exit 27
