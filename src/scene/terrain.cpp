@@ -24,14 +24,28 @@ float GridCoordinate(int index) { return (float)((index * gridStep * 24 - 4.5L -
 // The row's sine term, kept in double precision as it was.
 double RowSwell(int i) { return (double)(24 * sinl(10 * i * perDegree * pi * 2)); }
 
+// The column's cosine term depends only on the column and the phase, a whole
+// number from 0 to 32, so each pair is worked out once per process: 6,633
+// extended-precision cosines instead of 40,401 at every generation.
+const int phaseCount = 33;
+long double columnWave[phaseCount][terrainGridSide];
+bool columnWavesReady = false;
+
+void PrepareColumnWaves() {
+  if (columnWavesReady) return;
+  for (int phase = 0; phase < phaseCount; ++phase)
+    for (int j = 0; j < terrainGridSide; ++j) columnWave[phase][j] = cosl((10 * j + phase) * perDegree * pi * 3);
+  columnWavesReady = true;
+}
+
 float Height(int j, double rowSwell) {
-  long double angle = (10 * j + (long double)terrainPhase) * perDegree * pi * 3;
-  return (float)((10 * cosl(angle) + rowSwell) * 10);
+  return (float)((10 * columnWave[(int)terrainPhase][j] + rowSwell) * 10);
 }
 
 }  // namespace
 
 void GenerateTerrain() {
+  PrepareColumnWaves();
   for (int i = 0; i < terrainGridSide; ++i) {
     double rowSwell = RowSwell(i);
     for (int j = 0; j < terrainGridSide; ++j) {
