@@ -101,8 +101,10 @@ static const char *ReadTables(const unsigned char *bytes, size_t size, BitmapLay
   return nullptr;
 }
 
-// The defaults the header may leave to the reader. The image size is the
-// unpadded size in 32-bit arithmetic, as the original reader computed it.
+// The defaults a header may leave open, so that the working header describes
+// the bits completely: an image size of 0 becomes the unpadded size (in 32-bit
+// arithmetic, wrapping as it always has), colours used of 0 the table's size.
+// The conversion itself reads neither.
 static void FillDefaults(DibHeader *working) {
   DibInfoHeader &info = working->info;
   if (info.imageSize == 0)
