@@ -1,8 +1,8 @@
 // The GL calls of the real program, recorded by apitrace around
-// build/talmir-frames: the scene set-up's fixed state, and the second frame
-// call by call: its state, the view, the sky sphere, all 1600 terrain quads,
-// the ground quad and all 300 billboards with their sway, against values
-// worked out here from the same grid, clump table and random sequence.
+// build/talmir-frames: the second frame call by call (its state, the view,
+// the sky sphere, all 1600 terrain quads, the ground quad and all 300
+// billboards with their sway) against values worked out here from the same
+// grid, clump table and random sequence.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -136,21 +136,6 @@ struct Cursor {
 std::string Bind(unsigned name) { return "glBindTexture(target = GL_TEXTURE_2D, texture = " + std::to_string(name) + ")"; }
 
 }  // namespace
-
-TEST_F(FrameCalls, SceneSetUpSetsTheFixedStateInOrder) {
-  size_t at = 0;
-  while (at < calls.size() && calls[at].name != "glShadeModel") ++at;
-  Cursor cursor{calls, at};
-  cursor.Expect("glShadeModel(mode = GL_SMOOTH)");
-  cursor.Expect("glClearColor(red = 0.5, green = 0.5, blue = 0.6, alpha = 1)");
-  cursor.Expect("glClearDepth(depth = 1)");
-  cursor.Expect("glDepthFunc(func = GL_LESS)");
-  cursor.Expect("glEnable(cap = GL_DEPTH_TEST)");
-  cursor.Expect("glHint(target = GL_PERSPECTIVE_CORRECTION_HINT, mode = GL_NICEST)");
-  cursor.Expect("glHint(target = GL_POLYGON_SMOOTH_HINT, mode = GL_NICEST)");
-  cursor.Expect("glEnable(cap = GL_TEXTURE_2D)");
-  cursor.Expect("glDisable(cap = GL_CULL_FACE)");
-}
 
 TEST_F(FrameCalls, SecondFrameCallByCall) {
   std::vector<unsigned> names = TextureNames();
