@@ -1,10 +1,10 @@
 // loader_bench.cpp: decoding speed of the bitmap loader against stb_image and SDL2 on 2048x2048 files, and against a memcpy of the output.
 #include <SDL2/SDL.h>
 #include <stb/stb_image.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -107,29 +107,38 @@ static std::vector<Format> MakeFormats() {
   return formats;
 }
 
-static double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
-static double TimeBatch(Decoder decode, const char *path, int iterations) {
-  auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < iterations; ++i)
-    if (decode(path, nullptr) != outputBytes) abort();
-  return Seconds(std::chrono::steady_clock::now() - start) / iterations;
+// The processor time of this thread, kernel time (page faults) included. On
+// a shared machine wall time also counts the turns of other programs.
+static double ThreadSeconds() {
+  timespec now;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
 
-// Median seconds per decoding. The contenders take turns within each
-// repetition, so a slow spell of the machine falls on all of them alike.
+// Times each decoding of a batch on its own, so that the median leaves out
+// decodings whose caches another program has just cleared.
+static void TimeBatch(Decoder decode, const char *path, int iterations, std::vector<double> *samples) {
+  for (int i = 0; i < iterations; ++i) {
+    double start = ThreadSeconds();
+    if (decode(path, nullptr) != outputBytes) abort();
+    samples->push_back(ThreadSeconds() - start);
+  }
+}
+
+// Median seconds per decoding. The contenders take turns batch by batch, so
+// a slow spell of the machine falls on all of them alike.
 static void MeasureFormat(const char *path, bool stbReads, double median[CONTENDERS]) {
   int iterations[CONTENDERS];
   std::vector<double> samples[CONTENDERS];
   for (int c = 0; c < CONTENDERS; ++c) {
     if (c == STB && !stbReads) continue;
-    double once = 0;
-    for (int w = 0; w < warmUps; ++w) once = TimeBatch(contenders[c].decode, path, 1);
-    iterations[c] = std::max(1, int(batchSeconds / once));
+    std::vector<double> warmUp;
+    TimeBatch(contenders[c].decode, path, warmUps, &warmUp);
+    iterations[c] = std::max(1, int(batchSeconds / warmUp.back()));
   }
   for (int r = 0; r < repetitions; ++r)
     for (int c = 0; c < CONTENDERS; ++c)
-      if (c != STB || stbReads) samples[c].push_back(TimeBatch(contenders[c].decode, path, iterations[c]));
+      if (c != STB || stbReads) TimeBatch(contenders[c].decode, path, iterations[c], &samples[c]);
   for (int c = 0; c < CONTENDERS; ++c) {
     median[c] = 0;
     if (samples[c].empty()) continue;
@@ -177,8 +186,9 @@ int main() {
   const char *tmp = getenv("TMPDIR");
   std::string folder = std::string(tmp && *tmp ? tmp : "/tmp") + "/talmir-bench-XXXXXX";
   if (mkdtemp(folder.data()) == nullptr) return 1;
-  printf("Decoding %dx%d bitmaps to packed RGB (%zu bytes): MB/s of output, median of %d batches of >= %.0f ms\n",
-         side, side, outputBytes, repetitions, batchSeconds * 1000);
+  printf("Decoding %dx%d bitmaps to packed RGB (%zu bytes): MB/s of output per second of processor time,\n"
+         "median of single decodings over %d turns of >= %.0f ms each, after %d warm-up decodings\n",
+         side, side, outputBytes, repetitions, batchSeconds * 1000, warmUps);
   printf("%-12s %10s %10s %10s %10s %13s %13s\n", "format", "talmir", "stb_image", "SDL2", "memcpy", "vs best peer",
          "time/memcpy");
   bool allMet = true, allSame = true;
