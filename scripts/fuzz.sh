@@ -29,7 +29,7 @@ set +e
   -artifact_prefix="$crashes/" -print_final_stats=1 > "$build/fuzz.log" 2>&1
 status=$?
 set -e
-grep -E "^#[0-9]+ +(INITED|DONE)|stat::|ERROR|SUMMARY|Test unit written" "$build/fuzz.log" || true
+grep -E "^#[0-9]+[[:space:]]+(INITED|DONE)|stat::|ERROR|SUMMARY|Test unit written" "$build/fuzz.log" || true
 if [[ $status -ne 0 ]]; then
   echo "The fuzzer found a failure (exit $status); the input is in $crashes/ and the log in $build/fuzz.log" >&2
   exit 1
