@@ -308,11 +308,11 @@ static void BuildRunPatterns(const uint32_t *palette, RunPattern patterns[256]) 
 [[gnu::always_inline]] inline static void WriteRun(RleTarget *target, size_t count, const RunPattern pattern) {
   unsigned char *dst;
   size_t n = BeginRun(target, count, &dst);
-  size_t blocks = n > 16 ? (n + 15) / 16 : 1;
+  size_t blocks = n > 32 ? (n + 15) / 16 : 2;
   if (size_t(target->end - dst) >= 48 * blocks) {
-    // The second block lands on the first for short runs: no branch to mispredict.
+    // Two blocks whatever the length up to 32: no branch on it to mispredict.
     memcpy(dst, pattern, 48);
-    memcpy(dst + 48 * (n > 16), pattern, 48);
+    memcpy(dst + 48, pattern, 48);
     for (unsigned char *block = dst + 96; blocks > 2; --blocks, block += 48) memcpy(block, pattern, 48);
   } else {
     for (size_t i = 0; i < n; ++i) memcpy(dst + 3 * i, pattern + 3 * (i & 1), 3);
