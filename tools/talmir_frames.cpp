@@ -19,7 +19,10 @@
 //                      system's monotonic clock once the first frame was
 //                      presented and finished (for start-up timing)
 // As in the viewer, Esc ends the run and F1 reopens the window in the other
-// mode. The cursor starts at rest on the window's centre.
+// mode; the offscreen driver offers no fullscreen mode, so there the
+// viewer's question goes unanswered and the run ends. The cursor starts at
+// rest on the window's centre. Exit code: 0, 1 when the window could not be
+// opened or a frame not written, 2 for bad arguments.
 #include <stb/stb_image_write.h>
 #include <sys/stat.h>
 #include <time.h>
