@@ -13,15 +13,15 @@ float clumpOffsetB[clumpTableSize];
 
 namespace {
 
-// The landscape was first computed on an x87 in extended precision with a
-// ten-digit pi; these constants keep its heights to the last float bit.
+// The landscape is worked out in extended precision with a ten-digit pi, and
+// every height comes out the same to the last float bit on every run.
 const long double gridStep = 0.2L;
 const long double perDegree = 1.0L / 360.0L;
 const double pi = 3.141592654;
 
 float GridCoordinate(int index) { return (float)((index * gridStep * 24 - 4.5L - 100) * 10); }
 
-// The row's sine term, kept in double precision as it was.
+// The row's sine term, held in double precision until it is added in.
 double RowSwell(int i) { return (double)(24 * sinl(10 * i * perDegree * pi * 2)); }
 
 // The column's cosine term depends only on the column and the phase, a whole
