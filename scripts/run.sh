@@ -23,6 +23,6 @@ if ! window=$(wait_for_window Talmir 20); then
 fi
 sleep 4
 "$build/screengrab" "$build/screenshot.png"
-send_key "$window" Escape
+press "$window" Escape
 wait_for_exit $viewer 10 || true
 echo "Talmir ended (exit code $EXIT_CODE). Its screenshot: $build/screenshot.png"

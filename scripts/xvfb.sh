@@ -62,10 +62,24 @@ wait_for_exit() {
   wait "$pid" || EXIT_CODE=$?
 }
 
-# send_key WINDOW KEY...: gives the window the focus, then types the keys.
-send_key() {
-  local window=$1
-  shift
-  xdotool windowfocus --sync "$window" 2>/dev/null || true
-  xdotool key --delay 50 "$@"
+# press WINDOW KEY [SECONDS]: focus, then hold the key long enough for a frame
+# to see it. A release that arrives with its press in one batch of messages
+# is handled before the next frame, so the hold must outlast a slow frame
+# (Mesa's software renderer, a sanitizer build, a busy machine).
+press() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || true
+  xdotool keydown "$2"
+  sleep "${3:-1.2}"
+  xdotool keyup "$2"
+}
+
+# settle WINDOW: gives the window the focus and waits until the viewer has put
+# the pointer back at its anchor, so no pointer motion is still on its way.
+settle() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || true
+  for _ in $(seq 100); do
+    [[ "$(xdotool getmouselocation 2>/dev/null)" == "x:512 y:384 "* ]] && break
+    sleep 0.1
+  done
+  sleep 0.5
 }

@@ -29,7 +29,9 @@ bool WindowHasInputFocus(const PlatformWindow *window);
 
 // Calls the window's procedure at once, as a sent message.
 LResult SendToWindow(PlatformWindow *window, unsigned message, WParam wParam, LParam lParam);
-// Adds a message to the back of the queue, as a posted message.
+// Turns the SDL events that have arrived into queued messages.
+void PumpPlatformEvents();
+// Adds a message to the back of the queue (no window: the live one at dispatch), as a posted message.
 void PostToQueue(PlatformWindow *window, unsigned message, WParam wParam, LParam lParam);
 // Forgets the queued messages of a window that is going away.
 void DropQueuedMessages(const PlatformWindow *window);

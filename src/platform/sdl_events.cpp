@@ -1,6 +1,8 @@
 // sdl_events.cpp: the message queue. SDL's events become the program's
 // messages here, at the edge; the cursor is read and re-centred here too.
+#include <algorithm>
 #include <deque>
+#include <vector>
 
 #include "platform/sdl_backend.h"
 
@@ -84,19 +86,61 @@ unsigned KeyFromKeycode(SDL_Keycode code) {
   return 0;
 }
 
+// ---- keys held through a mode switch. SDL lets go of every held key when
+// the focused window goes away, and from then on swallows the real release.
+// Such a key stays held for the program until the key repeat shows it is
+// still down (a repeated press within the deadline) or the deadline passes
+// without one, which means it was let go: only then does it get its release.
+struct HeldThroughSwitch {
+  unsigned code;
+  Uint32 deadline;  // SDL ticks
+};
+std::vector<HeldThroughSwitch> heldThroughSwitch;
+const Uint32 keyRepeatDeadline = 1000;  // ms; longer than a desktop's repeat delay
+
+void PostKeyRelease(unsigned code) { PostToQueue(nullptr, WM_KEYUP, code, 1 | ((LParam)3 << 30)); }
+
+// A press of a key held through a switch is the key repeat of a key that
+// never went up; a release is its real one.
+void SettleHeldKey(unsigned code, bool down, LParam *lParam) {
+  auto it = std::find_if(heldThroughSwitch.begin(), heldThroughSwitch.end(),
+                         [code](const HeldThroughSwitch &held) { return held.code == code; });
+  if (it == heldThroughSwitch.end()) return;
+  heldThroughSwitch.erase(it);
+  if (down) *lParam |= (LParam)1 << 30;
+}
+
+void ReleaseKeysPastDeadline() {
+  Uint32 now = SDL_GetTicks();
+  std::erase_if(heldThroughSwitch, [now](const HeldThroughSwitch &held) {
+    if (!SDL_TICKS_PASSED(now, held.deadline)) return false;
+    PostKeyRelease(held.code);
+    return true;
+  });
+}
+
 // Keys pressed with Alt, Alt itself and F10 are system keys, as on Windows.
-void TranslateKey(PlatformWindow *window, const SDL_KeyboardEvent &key) {
+// They are queued for no particular window and reach the window that is live
+// when they are dispatched: a key released during a mode switch still
+// reaches the new window.
+void TranslateKey(const SDL_KeyboardEvent &key) {
   unsigned code = KeyFromKeycode(key.keysym.sym);
   if (code == 0) return;
   bool down = key.type == SDL_KEYDOWN;
+  bool fromGoneWindow = key.windowID != 0 && WindowFromSdl(SDL_GetWindowFromID(key.windowID)) == nullptr;
+  if (!down && fromGoneWindow) {
+    heldThroughSwitch.push_back(HeldThroughSwitch{code, key.timestamp + keyRepeatDeadline});
+    return;
+  }
   bool alt = (key.keysym.mod & KMOD_ALT) != 0;
   bool system = alt || code == VK_MENU || code == VK_F10;
   LParam lParam = 1 | ((LParam)(key.keysym.scancode & 0xFF) << 16);
   if (alt) lParam |= KEY_CONTEXT_ALT;
   if (key.repeat) lParam |= (LParam)1 << 30;
   if (!down) lParam |= (LParam)3 << 30;
+  SettleHeldKey(code, down, &lParam);
   unsigned message = system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
-  PostToQueue(window, message, code, lParam);
+  PostToQueue(nullptr, message, code, lParam);
 }
 
 void TranslateButton(PlatformWindow *window, const SDL_MouseButtonEvent &button) {
@@ -158,7 +202,7 @@ void TranslateEvent(const SDL_Event &event) {
       break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-      TranslateKey(window, event.key);
+      TranslateKey(event.key);
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -174,11 +218,16 @@ void TranslateEvent(const SDL_Event &event) {
   }
 }
 
-void PumpEvents() {
+}  // namespace
+
+void PumpPlatformEvents() {
   if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
   SDL_Event event;
   while (SDL_PollEvent(&event)) TranslateEvent(event);
+  ReleaseKeysPastDeadline();
 }
+
+namespace {
 
 bool Matches(const Message &message, WindowHandle filter, unsigned first, unsigned last) {
   if (filter != nullptr && message.window != filter) return false;
@@ -206,7 +255,7 @@ void ResetCursorTracking() {
 // ===================== the queue
 
 int PeekPlatformMessage(Message *message, WindowHandle filter, unsigned first, unsigned last, unsigned remove) {
-  PumpEvents();
+  PumpPlatformEvents();
   for (auto it = messageQueue.begin(); it != messageQueue.end(); ++it) {
     if (!Matches(*it, filter, first, last)) continue;
     *message = *it;
@@ -223,8 +272,10 @@ int TranslatePlatformMessage(const Message *message) {
 }
 
 LResult DispatchPlatformMessage(const Message *message) {
-  if (message == nullptr || !IsLiveWindow(message->window)) return 0;
-  return SendToWindow(message->window, message->message, message->wParam, message->lParam);
+  if (message == nullptr) return 0;
+  PlatformWindow *window = message->window != nullptr ? message->window : LiveWindow();
+  if (!IsLiveWindow(window)) return 0;
+  return SendToWindow(window, message->message, message->wParam, message->lParam);
 }
 
 void PostQuitMessage(int exitCode) {
@@ -271,7 +322,7 @@ int SetCursorPosition(int x, int y) {
 // ===================== input fed by tools
 
 void SimulateKey(unsigned virtualKey, int down) {
-  if (PlatformWindow *window = LiveWindow()) PostToQueue(window, down ? WM_KEYDOWN : WM_KEYUP, virtualKey, 1);
+  PostToQueue(nullptr, down ? WM_KEYDOWN : WM_KEYUP, virtualKey, 1);
 }
 
 void SimulateMouseButton(int button, int down) {

@@ -255,6 +255,10 @@ int DestroyPlatformWindow(WindowHandle window) {
     SDL_GL_MakeCurrent(window->sdl, nullptr);
     currentContext = nullptr;
   }
+  // What arrived before the window goes is queued first; the key releases
+  // SDL makes up while destroying it then name a window that is gone, and
+  // are not passed on (the keys may well still be held).
+  PumpPlatformEvents();
   SDL_DestroyWindow(window->sdl);
   DropQueuedMessages(window);
   std::erase(liveWindows, window);

@@ -24,17 +24,6 @@ stop_viewer() {
   VIEWER_PID=
 }
 
-# press WINDOW KEY [SECONDS]: focus, then hold the key long enough for a frame
-# to see it. A release that arrives with its press in one batch of messages
-# is handled before the next frame, so the hold must outlast a slow frame
-# (Mesa's software renderer, a sanitizer build, a busy machine).
-press() {
-  xdotool windowfocus --sync "$1" 2>/dev/null || true
-  xdotool keydown "$2"
-  sleep "${3:-1.2}"
-  xdotool keyup "$2"
-}
-
 # expect_exit CODE: the viewer ends, with that code.
 expect_exit() {
   wait_for_exit "$VIEWER_PID" 20 || fail "the viewer did not end"

@@ -36,6 +36,7 @@ for _ in $(seq 100); do
   (($(stat -c %s "$audio") > $(stat -c %s "$wave") * 3 / 2)) && break
   sleep 0.2
 done
+settle "$window"
 press "$window" Escape
 expect_exit 27
 "$BUILD/tests/sound_check" "$wave" "$audio" || fail "the sound did not play on, looped, through the switches"

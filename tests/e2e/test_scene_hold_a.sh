@@ -34,5 +34,6 @@ done
 xdotool keyup a
 echo "holding A: green=$green fog=$fog"
 [[ $moved == yes ]] || fail "holding A did not move the view (green=$green, fog=$fog)"
+settle "$window"
 press "$window" Escape
 expect_exit 27

@@ -15,5 +15,6 @@ echo "screenshot: text=$text gap=$gap green=$green fog=$fog"
 ((gap * 10 < text)) || fail "light pixels below the overlay lines too (gap=$gap, text=$text)"
 ((green > 300)) || fail "no landscape: green=$green per mille"
 ((fog > 20)) || fail "no sky in the fog colour: fog=$fog per mille"
+settle "$window"
 press "$window" Escape
 expect_exit 27

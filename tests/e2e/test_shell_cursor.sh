@@ -29,5 +29,6 @@ sleep 1.5
 kill "$other"
 
 xdotool windowfocus --sync "$window"
+settle "$window"
 press "$window" Escape
 expect_exit 27

@@ -8,6 +8,7 @@ start_viewer
 box=$(wait_for_window "Kvel GL" 30) || fail "no question box"
 xdotool key --window "$box" Return
 window=$(wait_for_geometry Talmir "1024x768+8+31") || fail "no 1024x768 window after Yes"
+settle "$window"
 press "$window" Escape
 expect_exit 27
 
