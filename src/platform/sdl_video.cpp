@@ -115,7 +115,13 @@ double RefreshPeriod(SDL_Window *window) {
   return 1.0 / (rate > 0 ? rate : 60);
 }
 
+// Every new context asks again, as the tools' choice of no pacing must hold
+// across a mode switch too.
 void StartPacing() {
+  if (!pacingOn) {
+    SDL_GL_SetSwapInterval(0);
+    return;
+  }
   driverPaces = SDL_GL_SetSwapInterval(1) == 0;
   measuredSwaps = 0;
   nextSwapDue = Clock::now();
