@@ -1,7 +1,8 @@
-// talmir_frames.cpp: runs the real scene headless (SDL's offscreen video
-// driver, real Mesa OpenGL, no display) with scripted input, and writes the
-// frames asked for as PNG files. The viewer itself takes no arguments; this
-// is the tool that tests, the README screenshot and the benchmark use.
+// talmir_frames.cpp: runs the viewer itself (its WinMain and its one loop)
+// headless on SDL's offscreen video driver with real Mesa OpenGL, feeds it
+// scripted input between frames and writes the frames asked for as PNG
+// files. The tests' golden frames, the README screenshot and the frame
+// benchmark come from here.
 //
 // Usage: talmir-frames [options]
 //   --frames LIST      frames to write, e.g. 1,200 or 1-5,90 (numbered from 1)
@@ -14,15 +15,17 @@
 //                      down, f1, esc, space, lbutton, mbutton, rbutton.
 //   --mouse DX,DY@F    the mouse moves by (DX, DY) pixels while frame F is drawn
 //                      (negative DY is up); applied after frame F
-//   --stats            prints the seconds the window took to open, the frames
-//                      run, their seconds and frames per second, and the
-//                      system's monotonic clock once the first frame was
-//                      presented and finished (for start-up timing)
-// As in the viewer, Esc ends the run and F1 reopens the window in the other
-// mode; the offscreen driver offers no fullscreen mode, so there the
-// viewer's question goes unanswered and the run ends. The cursor starts at
-// rest on the window's centre. Exit code: 0, 1 when the window could not be
-// opened or a frame not written, 2 for bad arguments.
+//   --stats            prints the seconds until the first frame was presented,
+//                      the frames run after it, their seconds and frames per
+//                      second, and the system's monotonic clock once the first
+//                      frame was presented and finished (for start-up timing)
+// The viewer starts windowed (the offscreen driver has no display modes to
+// change) with its swap unpaced, and the cursor at rest on its anchor. Esc
+// ends the run early; F1 reopens the window in the other mode, where the
+// offscreen driver's missing fullscreen mode brings the viewer's question,
+// which goes unanswered without a display, so the viewer ends. Exit code: 0;
+// 1 when the window could not be opened, a frame not written, or the viewer
+// ended before the frames were run (other than by Esc); 2 for bad arguments.
 #include <stb/stb_image_write.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -31,7 +34,6 @@
 #include <GL/gl.h>
 
 #include <cctype>
-#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -40,16 +42,12 @@
 #include <string>
 #include <vector>
 
+#include "app/main_loop.h"
 #include "app/scene_window.h"
 #include "app/window_proc.h"
-#include "camera/camera.h"
 #include "platform/platform.h"
-#include "scene/frame.h"
 
 namespace {
-
-const int windowWidth = 1024, windowHeight = 768, windowBits = 16;
-const char *const windowTitle = "Talmir";
 
 // One scripted change of input, given before frame `frame` is drawn.
 struct InputEvent {
@@ -181,16 +179,18 @@ Options ParseOptions(int argc, char **argv) {
   return options;
 }
 
-void GiveInput(const Options &options, int frame) {
+// Keys and buttons for frame F are dispatched before it is drawn; motion
+// while frame F is drawn is read by the input step right after it.
+void GiveInput(const Options &options, int frame, bool keysAndButtons, bool motion) {
   for (const InputEvent &e : options.events) {
     if (e.frame != frame) continue;
-    if (e.kind == InputEvent::key) SimulateKey(e.code, e.down);
-    if (e.kind == InputEvent::button) SimulateMouseButton((int)e.code, e.down);
-    if (e.kind == InputEvent::motion) SimulateMouseMotion(e.dx, e.dy);
+    if (keysAndButtons && e.kind == InputEvent::key) SimulateKey(e.code, e.down);
+    if (keysAndButtons && e.kind == InputEvent::button) SimulateMouseButton((int)e.code, e.down);
+    if (motion && e.kind == InputEvent::motion) SimulateMouseMotion(e.dx, e.dy);
   }
 }
 
-// The back buffer as drawn, before the swap, top row first.
+// The frame as drawn, still in the back buffer, top row first.
 bool WriteFrame(const Options &options, int frame) {
   std::vector<unsigned char> pixels((size_t)windowWidth * windowHeight * 3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -205,79 +205,51 @@ bool WriteFrame(const Options &options, int frame) {
   return true;
 }
 
-// As the viewer opens its window, but windowed and with the swap unpaced; the
-// cursor is put at rest on its anchor, so the first frame's input sees no
-// jolt from wherever the offscreen pointer happened to be.
-bool OpenWindow(unsigned char fullscreen) {
-  if (!OpenSceneWindow(windowTitle, windowWidth, windowHeight, windowBits, fullscreen)) return false;
-  SetSwapPacing(0);
-  SetCursorPosition(512, 384);
-  return true;
-}
-
-// The viewer's own keys: Esc ends, F1 (once per press) reopens in the other mode.
-enum LoopKeys { keepRunning, endRun, reopenFailed };
-LoopKeys ApplyLoopKeys() {
-  if (keyState.slot[VK_ESCAPE]) return endRun;
-  if (!keyState.slot[VK_F1]) {
-    keyState.slot[fullscreenLatch] = 0;
-    return keepRunning;
-  }
-  if (keyState.slot[fullscreenLatch]) return keepRunning;
-  keyState.slot[fullscreenLatch] = 1;
-  CloseSceneWindow();
-  windowContext.fullscreen = !windowContext.fullscreen;
-  return OpenWindow(windowContext.fullscreen) ? keepRunning : reopenFailed;
-}
-
-// Every pending message first, as the main loop handles them before a frame;
-// false when the window asked to quit.
-bool DispatchPending() {
-  Message message;
-  while (PeekPlatformMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) return false;
-    TranslatePlatformMessage(&message);
-    DispatchPlatformMessage(&message);
-  }
-  return true;
-}
-
 double MonotonicSeconds() {
   timespec now;
   clock_gettime(CLOCK_MONOTONIC, &now);
   return (double)now.tv_sec + (double)now.tv_nsec * 1e-9;
 }
 
-// Runs the frames; the number drawn, or -1 when writing or reopening failed.
-int RunFrames(const Options &options, double *firstFrameClock) {
-  int frame = 0;
-  while (frame < options.count) {
-    GiveInput(options, frame + 1);
-    if (!DispatchPending()) break;
-    ++frame;
-    if (windowContext.active) {
-      RenderFrame();
-      if (options.frames.count(frame) && !WriteFrame(options, frame)) return -1;
-    }
-    SwapDeviceBuffers(windowContext.deviceContext);
-    // The offscreen swap shows nothing and waits for nothing, so the driver
-    // would queue frame after frame (hundreds of megabytes) and the count
-    // would time the queueing. A swap on a screen finishes the frame first;
-    // so does this.
-    glFinish();
-    if (frame == 1) *firstFrameClock = MonotonicSeconds();
-    ApplyFrameInput();
-    LoopKeys keys = ApplyLoopKeys();
-    if (keys == reopenFailed) return -1;
-    if (keys == endRun) break;
+// What the run has done so far, as the swap hook sees it.
+struct Run {
+  Options options;
+  int frames = 0;
+  bool writeFailed = false;
+  double startClock = 0, firstFrameClock = 0, lastFrameClock = 0;
+};
+Run run;
+
+// Inside every swap of the viewer: the frame is finished (an offscreen swap
+// waits for nothing, so the driver would otherwise queue frames without
+// bound and the count would time the queueing), written if asked for, and
+// the next frame's input given. After the last frame the viewer is asked to quit.
+void AfterFrame(int swapNumber) {
+  run.frames = swapNumber;
+  glFinish();
+  run.lastFrameClock = MonotonicSeconds();
+  if (swapNumber == 1) {
+    run.firstFrameClock = run.lastFrameClock;
+    SetCursorPosition(cursorAnchorX, cursorAnchorY);  // at rest: no jolt from the offscreen pointer
   }
-  return frame;
+  if (windowContext.active && run.options.frames.count(swapNumber) && !WriteFrame(run.options, swapNumber)) {
+    run.writeFailed = true;
+    PostQuitMessage(1);
+    return;
+  }
+  GiveInput(run.options, swapNumber, false, true);
+  if (swapNumber >= run.options.count) {
+    PostQuitMessage(0);
+    return;
+  }
+  GiveInput(run.options, swapNumber + 1, true, false);
 }
 
 }  // namespace
 
 int main(int argc, char **argv) {
-  Options options = ParseOptions(argc, argv);
+  run.options = ParseOptions(argc, argv);
+  Options &options = run.options;
   // Before anything touches the platform: real GL without a display.
   setenv("SDL_VIDEODRIVER", "offscreen", 1);
   mkdir(options.outDir.c_str(), 0777);
@@ -285,23 +257,29 @@ int main(int argc, char **argv) {
   if (realpath(options.outDir.c_str(), outDir) == nullptr) Usage("cannot use " + options.outDir);
   options.outDir = outDir;  // still right after the change of folder below
   if (!options.runDir.empty() && chdir(options.runDir.c_str()) != 0) Usage("cannot enter " + options.runDir);
-  using Clock = std::chrono::steady_clock;
-  Clock::time_point start = Clock::now();
-  if (!OpenWindow(0)) {
-    ShutdownPlatform();
+  launchOptions.windowed = 1;
+  SetSwapPacing(0);
+  SetSwapHook(AfterFrame);
+  GiveInput(options, 1, true, false);
+  run.startClock = MonotonicSeconds();
+  WinMain(GetProgramInstance(), nullptr, nullptr, SW_SHOW);
+  bool escaped = keyState.slot[VK_ESCAPE] != 0;
+  ShutdownPlatform();
+  if (run.frames == 0) {
     std::fprintf(stderr, "talmir-frames: the scene window could not be opened\n");
     return 1;
   }
-  Clock::time_point opened = Clock::now();
-  double firstFrameClock = 0;
-  int drawn = RunFrames(options, &firstFrameClock);
-  double seconds = std::chrono::duration<double>(Clock::now() - opened).count();
-  double openSeconds = std::chrono::duration<double>(opened - start).count();
-  CloseSceneWindow();
-  ShutdownPlatform();
-  if (drawn < 0) return 1;
-  if (options.stats)
-    std::printf("open-seconds %.6f frames %d seconds %.6f fps %.3f first-frame-clock %.6f\n", openSeconds, drawn,
-                seconds, drawn / seconds, firstFrameClock);
+  if (run.writeFailed) return 1;
+  if (run.frames < options.count && !escaped) {
+    std::fprintf(stderr, "talmir-frames: the viewer ended after %d of %d frames\n", run.frames, options.count);
+    return 1;
+  }
+  if (options.stats) {
+    double seconds = run.lastFrameClock - run.firstFrameClock;
+    int frames = run.frames - 1;  // those after the first, timed from its end
+    std::printf("first-frame-seconds %.6f frames %d seconds %.6f fps %.3f first-frame-clock %.6f\n",
+                run.firstFrameClock - run.startClock, frames, seconds, seconds > 0 ? frames / seconds : 0.0,
+                run.firstFrameClock);
+  }
   return 0;
 }

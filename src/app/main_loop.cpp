@@ -2,19 +2,20 @@
 // its swap and its input; Esc ends the loop and F1 switches the display mode.
 #include "app/main_loop.h"
 
+#include "app/frame_input.h"
 #include "app/scene_window.h"
 #include "app/window_proc.h"
-#include "camera/camera.h"
 #include "scene/frame.h"
+
+LaunchOptions launchOptions;
 
 namespace {
 
-const char *const windowTitle = "Talmir";
-const int windowWidth = 1024;
-const int windowHeight = 768;
-const int windowBits = 16;
-
 enum PassResult { passGoesOn, passEndsLoop, passReopenFailed };
+
+int OpenWindowInMode() {
+  return OpenSceneWindow(windowTitle, windowWidth, windowHeight, windowBits, windowContext.fullscreen);
+}
 
 // F1 acts once per press: the latch holds until the key is released.
 PassResult SwitchModeOnF1() {
@@ -26,9 +27,7 @@ PassResult SwitchModeOnF1() {
   keyState.slot[fullscreenLatch] = 1;
   CloseSceneWindow();
   windowContext.fullscreen = !windowContext.fullscreen;
-  if (!OpenSceneWindow(windowTitle, windowWidth, windowHeight, windowBits, windowContext.fullscreen))
-    return passReopenFailed;
-  return passGoesOn;
+  return OpenWindowInMode() ? passGoesOn : passReopenFailed;
 }
 
 // A pass that found no message: draw (unless minimised), present, apply input.
@@ -40,17 +39,18 @@ PassResult RunFramePass(int *exitRequested) {
   SwapDeviceBuffers(windowContext.deviceContext);
   ApplyFrameInput();
   if (keyState.slot[VK_ESCAPE]) *exitRequested = 1;
-  return SwitchModeOnF1();
+  PassResult result = SwitchModeOnF1();
+  SettleKeyTaps();
+  return result;
 }
 
 }  // namespace
 
 int WinMain(InstanceHandle, InstanceHandle, char *, int) {
   Message message = {};  // never cleared: its last wParam is the exit code
-  windowContext.fullscreen = 1;
+  windowContext.fullscreen = launchOptions.windowed ? 0 : 1;
   int exitRequested = 0;
-  if (!OpenSceneWindow(windowTitle, windowWidth, windowHeight, windowBits, windowContext.fullscreen))
-    return 0;
+  if (!OpenWindowInMode()) return 0;
   do {
     if (PeekPlatformMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.message == WM_QUIT) {

@@ -3,6 +3,14 @@
 
 #include "platform/platform.h"
 
+// How the entry was asked to start; set before WinMain runs. All 0 is the
+// viewer's own start: fullscreen, with the question where the mode is missing.
+struct LaunchOptions {
+  unsigned char windowed;  // open a window first: no display-mode change, no question
+};
+
+extern LaunchOptions launchOptions;  // program-wide, all 0 at start
+
 // Opens the window, runs the loop until Esc or the window is closed, closes
 // it again. Returns the process exit code: 0 when the window cannot be
 // opened, otherwise the wParam of the last message taken.

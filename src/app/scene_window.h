@@ -15,6 +15,13 @@ struct WindowContext {
 
 extern WindowContext windowContext;  // program-wide; handles null while closed
 
+// The one window, the same at every opening: its title, client size and
+// colour depth, and the point at its centre where the cursor is put back
+// after every frame.
+inline constexpr const char *windowTitle = "Talmir";
+enum : int { windowWidth = 1024, windowHeight = 768, windowBits = 16 };
+enum : int { cursorAnchorX = windowWidth / 2, cursorAnchorY = windowHeight / 2 };
+
 // Registers the class, sets the display mode (or asks to go windowed), makes
 // the window and its GL context, sets the projection and the scene up.
 // 1 on success; on failure the user has been told and everything is released.

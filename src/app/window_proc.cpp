@@ -6,6 +6,7 @@
 #include "camera/camera.h"
 
 KeyState keyState;
+KeyTaps keyTaps;
 
 namespace {
 
@@ -13,11 +14,33 @@ unsigned LowWord(uintptr_t value) { return (unsigned)(value & 0xFFFF); }
 unsigned HighWord(uintptr_t value) { return (unsigned)((value >> 16) & 0xFFFF); }
 
 // Codes from 256 up are not keys; they must never reach the latch slots.
-void RecordKey(WParam code, unsigned char down) {
-  if (code < 256) keyState.slot[code] = down;
+void RecordKeyDown(WParam code) {
+  if (code >= 256) return;
+  if (!keyState.slot[code]) keyTaps.pressedSinceInput[code] = 1;  // not the key repeat
+  keyTaps.releaseWaiting[code] = 0;
+  keyState.slot[code] = 1;
+}
+
+// Any release levels the roll for a frame, whichever key it was.
+void RecordKeyUp(WParam code) {
+  cameraState.bankDirection = 0.0f;
+  if (code >= 256) return;
+  if (keyTaps.pressedSinceInput[code])
+    keyTaps.releaseWaiting[code] = 1;
+  else
+    keyState.slot[code] = 0;
 }
 
 }  // namespace
+
+void SettleKeyTaps() {
+  for (int code = 0; code < 256; ++code) {
+    if (!keyTaps.releaseWaiting[code]) continue;
+    cameraState.bankDirection = 0.0f;
+    keyState.slot[code] = 0;
+  }
+  keyTaps = KeyTaps{};
+}
 
 LResult SceneWindowProc(WindowHandle window, unsigned message, WParam wParam, LParam lParam) {
   switch (message) {
@@ -35,12 +58,10 @@ LResult SceneWindowProc(WindowHandle window, unsigned message, WParam wParam, LP
       if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER) return 0;
       break;
     case WM_KEYDOWN:
-      RecordKey(wParam, 1);
+      RecordKeyDown(wParam);
       return 0;
     case WM_KEYUP:
-      // Any release levels the roll for a frame, whichever key it was.
-      cameraState.bankDirection = 0.0f;
-      RecordKey(wParam, 0);
+      RecordKeyUp(wParam);
       return 0;
     case WM_RBUTTONDOWN:
       cameraState.climbButton += 1.0f;

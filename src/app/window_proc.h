@@ -13,4 +13,17 @@ struct KeyState {
 
 extern KeyState keyState;  // program-wide, all 0 at start, kept across window switches
 
+// A key pressed and released between two frames would be up again before the
+// loop looks: its release waits for the next input step instead, so a quick
+// tap of Esc, F1 or L still acts once.
+struct KeyTaps {
+  unsigned char pressedSinceInput[256];  // went down since the last input step
+  unsigned char releaseWaiting[256];     // went up again, not yet recorded
+};
+
+extern KeyTaps keyTaps;  // program-wide, all 0 at start
+
+// After the loop has acted on the keys: records the releases that waited.
+void SettleKeyTaps();
+
 LResult SceneWindowProc(WindowHandle window, unsigned message, WParam wParam, LParam lParam);

@@ -1,5 +1,5 @@
 // texture_set.h: the program's nine colour-keyed textures, loaded all or
-// nothing, and the base of the font display lists that go with them.
+// nothing.
 #pragma once
 
 #include "assets/bitmap_loader.h"
@@ -19,7 +19,6 @@ enum TextureSlot : int {
 
 struct TextureSet {
   unsigned textureNames[textureSlotCount];  // GL texture names by slot
-  unsigned fontListBase;                    // first of the 256 font display lists
 };
 
 extern TextureSet textureSet;  // program-wide, all 0 at start

@@ -3,15 +3,10 @@
 
 #include <GL/gl.h>
 
-#include "app/window_proc.h"
-#include "platform/platform.h"
-#include "scene/frame.h"
-
 CameraState cameraState;
 
 namespace {
 
-const int anchorX = 512, anchorY = 384;
 const long double mouseFactor = 0.02L;
 const float mouseScale = 5.0f;
 const float pitchDecay = 0.7f;
@@ -22,24 +17,6 @@ const float dollyStep = 7.0f;
 const float climbThreshold = 1.0f, climbStep = 0.89f;
 const float lowestAltitude = 10.0f, highestAltitude = 25.0f;
 const float yawFactor = 4.0f;
-
-Point cursorPosition;
-
-// The L key flips lighting once per press. The frame enables lighting again
-// before it draws, so this never changes the picture.
-void ToggleLighting() {
-  if (!keyState.slot['L']) {
-    keyState.slot[lightingLatch] = 0;
-    return;
-  }
-  if (keyState.slot[lightingLatch]) return;
-  keyState.slot[lightingLatch] = 1;
-  keyState.slot[lightingFlag] = !keyState.slot[lightingFlag];
-  if (keyState.slot[lightingFlag])
-    glEnable(GL_LIGHTING);
-  else
-    glDisable(GL_LIGHTING);
-}
 
 void AdvanceAltitude() {
   CameraState &c = cameraState;
@@ -86,16 +63,15 @@ void AdvanceBank() {
 
 }  // namespace
 
-void ApplyFrameInput() {
+void ApplyFlightInput(const FlightInput &input) {
   CameraState &c = cameraState;
-  GetCursorPosition(&cursorPosition);
-  SetCursorPosition(anchorX, anchorY);
-  c.pitchRate = (float)(c.pitchRate - (anchorY - cursorPosition.y) * mouseFactor * mouseScale);
-  if (keyState.slot[VK_LEFT]) c.bankDirection = 1.0f;
-  if (keyState.slot[VK_RIGHT]) c.bankDirection = -1.0f;
-  if (keyState.slot['A']) c.dolly += dollyStep;
-  if (keyState.slot['S']) c.dolly -= dollyStep;
-  ToggleLighting();
+  // Moving the mouse up makes the rate more negative, which tilts the view up.
+  c.pitchRate = (float)(c.pitchRate - input.pointerRise * mouseFactor * mouseScale);
+  // Right wins when both are held; with neither, only a key release levels.
+  if (input.rollLeft) c.bankDirection = 1.0f;
+  if (input.rollRight) c.bankDirection = -1.0f;
+  if (input.moveForward) c.dolly += dollyStep;
+  if (input.moveBack) c.dolly -= dollyStep;
 }
 
 void AdvanceCamera() {
@@ -108,7 +84,7 @@ void AdvanceCamera() {
   AdvanceBank();
 }
 
-void ApplyViewTransform() {
+void ApplyViewTransform(float sceneClock) {
   const CameraState &c = cameraState;
   glTranslatef(0.0f, 0.0f, c.dolly);
   glRotatef(c.bank, 0.0f, 0.0f, 1.0f);

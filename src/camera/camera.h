@@ -16,9 +16,17 @@ struct CameraState {
 
 extern CameraState cameraState;  // program-wide, all 0 at start, never reset
 
-// After every swap: the cursor back to its anchor, motion and keys to rates.
-void ApplyFrameInput();
+// What the flight model reads after a frame: how far the pointer rose since
+// the last frame (pixels, upward positive) and which steering keys are held.
+struct FlightInput {
+  int pointerRise;
+  bool rollLeft, rollRight;          // Left and Right
+  bool moveForward, moveBack;        // A and S
+};
+
+// After every swap: motion and keys to rates, flags and steps.
+void ApplyFlightInput(const FlightInput &input);
 // Once per frame before drawing: rates to angles and height; sets the origin.
 void AdvanceCamera();
 // Multiplies roll, tilt, the clock's yaw and the dolly onto the model-view matrix.
-void ApplyViewTransform();
+void ApplyViewTransform(float sceneClock);

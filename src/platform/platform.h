@@ -222,8 +222,9 @@ void PostQuitMessage(int exitCode);
 // What the platform does with a message the program does not handle.
 LResult DefaultWindowProc(WindowHandle window, unsigned message, WParam wParam, LParam lParam);
 
-// The cursor in screen coordinates. Motion counts only while our window has
-// the input focus; re-centring moves the real pointer only then.
+// The cursor in screen coordinates. Until the program first puts it somewhere
+// it reads where the pointer really is; from then on motion counts only while
+// our window has the input focus, and re-centring moves the real pointer only then.
 int GetCursorPosition(Point *position);
 int SetCursorPosition(int x, int y);
 
@@ -248,7 +249,13 @@ void ShutdownPlatform();
 
 // Turns the swap's own pacing on (the default) or off.
 void SetSwapPacing(int on);
-// Feeds input through the platform as if the user had given it.
+// Calls the hook from inside every SwapDeviceBuffers with the number of
+// swaps so far (1 for the first), just before the frame is presented: it is
+// still in the back buffer, for glReadPixels. Null removes it.
+typedef void (*SwapHook)(int swapNumber);
+void SetSwapHook(SwapHook hook);
+// Feeds input through the platform as if the user had given it; keys and
+// buttons reach the window that is live when they are dispatched.
 void SimulateKey(unsigned virtualKey, int down);
 void SimulateMouseButton(int button, int down);  // 1 left, 2 middle, 3 right
 void SimulateMouseMotion(int dx, int dy);

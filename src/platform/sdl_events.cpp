@@ -11,8 +11,11 @@ namespace {
 std::deque<Message> messageQueue;
 
 // ---- the cursor: the anchor it was last put at, plus the motion measured
-// since, which counts only while our window has the input focus.
-Point cursorAnchor = {512, 384};
+// since, which counts only while our window has the input focus. Until the
+// program first puts it somewhere there is no anchor, and it reads where the
+// pointer really is.
+Point cursorAnchor;
+bool cursorPlaced = false;
 int motionX = 0, motionY = 0;          // relative motion, where the pointer cannot be warped
 int simulatedX = 0, simulatedY = 0;    // motion fed by tools
 bool relativeMotion = false;           // the platform cannot warp the pointer (Wayland, offscreen)
@@ -296,7 +299,9 @@ LResult DefaultWindowProc(WindowHandle window, unsigned message, WParam wParam, 
 int GetCursorPosition(Point *position) {
   *position = cursorAnchor;
   PlatformWindow *window = LiveWindow();
-  if (window != nullptr && WindowHasInputFocus(window)) {
+  if (!cursorPlaced) {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_GetGlobalMouseState(&position->x, &position->y);
+  } else if (window != nullptr && WindowHasInputFocus(window)) {
     if (relativeMotion) {
       position->x += motionX;
       position->y += motionY;
@@ -311,6 +316,7 @@ int GetCursorPosition(Point *position) {
 
 int SetCursorPosition(int x, int y) {
   cursorAnchor = Point{x, y};
+  cursorPlaced = true;
   motionX = motionY = simulatedX = simulatedY = 0;
   PlatformWindow *window = LiveWindow();
   if (window == nullptr || !WindowHasInputFocus(window)) return 1;
@@ -328,9 +334,7 @@ void SimulateKey(unsigned virtualKey, int down) {
 void SimulateMouseButton(int button, int down) {
   static const unsigned downs[] = {WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN};
   static const unsigned ups[] = {WM_LBUTTONUP, WM_MBUTTONUP, WM_RBUTTONUP};
-  PlatformWindow *window = LiveWindow();
-  if (window != nullptr && button >= 1 && button <= 3)
-    PostToQueue(window, down ? downs[button - 1] : ups[button - 1], 0, 0);
+  if (button >= 1 && button <= 3) PostToQueue(nullptr, down ? downs[button - 1] : ups[button - 1], 0, 0);
 }
 
 void SimulateMouseMotion(int dx, int dy) {

@@ -146,6 +146,10 @@ void PaceSwap(SDL_Window *window) {
   std::this_thread::sleep_until(nextSwapDue);
 }
 
+// The tools' hook inside the swap, and the swaps counted for it.
+SwapHook swapHook = nullptr;
+int swapCount = 0;
+
 bool IsDevice(DeviceContext device) { return device != nullptr && IsLiveWindow(device->window); }
 
 }  // namespace
@@ -384,10 +388,13 @@ RenderingContext GetCurrentRenderingContext() { return currentContext; }
 
 int SwapDeviceBuffers(DeviceContext device) {
   if (!IsDevice(device)) return 0;
+  if (swapHook != nullptr) swapHook(++swapCount);
   SDL_GL_SwapWindow(device->window->sdl);
   PaceSwap(device->window->sdl);
   return 1;
 }
+
+void SetSwapHook(SwapHook hook) { swapHook = hook; }
 
 void SetSwapPacing(int on) {
   pacingOn = on != 0;

@@ -87,6 +87,13 @@ void DrawLandscape() {
 
 }  // namespace
 
+void SwitchLighting(bool on) {
+  if (on)
+    glEnable(GL_LIGHTING);
+  else
+    glDisable(GL_LIGHTING);
+}
+
 int RenderFrame() {
   sceneClock += clockStep;
   glLoadIdentity();
@@ -94,7 +101,7 @@ int RenderFrame() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   SetFogAndLight();
   AdvanceCamera();
-  ApplyViewTransform();
+  ApplyViewTransform(sceneClock);
   DrawLandscape();
   DrawOverlayLines();
   return 1;

@@ -10,6 +10,10 @@ extern const float lightDiffuse[4];
 extern const float lightPosition[4];
 extern const float lightSpotDirection[3];
 
+// The user's lighting switch between frames. The frame enables lighting again
+// before it draws anything, so the picture never shows it.
+void SwitchLighting(bool on);
+
 // Draws one frame into the back buffer: sky, terrain, ground, 100 swaying
 // vegetation clumps under fog and light, then the overlay. Always 1.
 int RenderFrame();

@@ -9,6 +9,8 @@
 #include "assets/texture_set.h"
 #include "platform/platform.h"
 
+unsigned fontListBase = 0;
+
 namespace {
 
 const int glyphCount = 256;
@@ -19,7 +21,7 @@ const double penAdvance = 10.0;  // glyphs overlap by 6 units
 void CompileGlyph(int glyph) {
   float cx = (float)(glyph % 16) * cellSize;
   float cy = (float)(glyph / 16) * cellSize;
-  glNewList(textureSet.fontListBase + glyph, GL_COMPILE);
+  glNewList(fontListBase + glyph, GL_COMPILE);
   glBegin(GL_QUADS);
   glTexCoord2f(cx, 1.0f - cy - cellSize);
   glVertex2i(0, 0);
@@ -37,7 +39,7 @@ void CompileGlyph(int glyph) {
 }  // namespace
 
 void BuildFontLists() {
-  textureSet.fontListBase = glGenLists(glyphCount);
+  fontListBase = glGenLists(glyphCount);
   // Bound once here: the lists themselves bind no texture.
   glBindTexture(GL_TEXTURE_2D, textureSet.textureNames[SlotFont]);
   for (int glyph = 0; glyph < glyphCount; ++glyph) CompileGlyph(glyph);
@@ -46,7 +48,7 @@ void BuildFontLists() {
 void FreeFontLists() {
   // The lists belong to a context; once it is released they are gone with it.
   if (GetCurrentRenderingContext() == nullptr) return;
-  glDeleteLists(textureSet.fontListBase, glyphCount);
+  glDeleteLists(fontListBase, glyphCount);
 }
 
 void PrintText(int x, int y, const char *text, int set) {
@@ -66,7 +68,7 @@ void PrintText(int x, int y, const char *text, int set) {
   glLoadIdentity();
   glTranslated((double)x, (double)y, 0);
   // Set 0 maps code c to glyph c - 32, set 1 to glyph c + 96; bytes are signed.
-  glListBase(textureSet.fontListBase - 32 + 128 * set);
+  glListBase(fontListBase - 32 + 128 * set);
   glCallLists((GLsizei)strlen(text), GL_BYTE, text);
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();

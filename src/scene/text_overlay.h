@@ -2,6 +2,8 @@
 // 1024x768 overlay whatever the window's size.
 #pragma once
 
+extern unsigned fontListBase;  // first of the 256 font display lists of the current context
+
 // Compiles one display list per glyph of the font texture.
 void BuildFontLists();
 // Deletes the 256 font display lists of the current context, if there is one.

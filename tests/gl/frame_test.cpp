@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/frame_input.h"
 #include "app/scene_window.h"
 #include "app/window_proc.h"
 #include "camera/camera.h"

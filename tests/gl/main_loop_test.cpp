@@ -15,7 +15,7 @@ int RunProgram() { return WinMain(GetProgramInstance(), nullptr, nullptr, SW_SHO
 
 // Input for the program, given between two frames by swap number.
 void Script(std::function<void(int)> step) {
-  SetSwapHook([step](int swap) {
+  SetTestSwapHook([step](int swap) {
     step(swap);
     if (swap > 500) QueueTestMessage(WM_CLOSE, 0, 0);  // a runaway loop still ends
   });
@@ -156,4 +156,65 @@ TEST(MainLoop, AFailedFirstOpeningEndsWithZero) {
   EXPECT_EQ(RunProgram(), 0);
   EXPECT_EQ(SwapCount(), 0);
   EXPECT_EQ(LiveWindowCount(), 0);
+}
+
+// Taps: a key pressed and released between two frames (both messages in one
+// burst) still acts once, as a held key would.
+TEST(MainLoop, AnEscTapBetweenTwoFramesEndsTheLoop) {
+  Script([](int swap) {
+    if (swap == 2) {
+      Key(WM_KEYDOWN, VK_ESCAPE);
+      Key(WM_KEYUP, VK_ESCAPE);
+    }
+  });
+  EXPECT_EQ(RunProgram(), VK_ESCAPE);  // the release was the last message taken
+  EXPECT_EQ(SwapCount(), 3);
+  EXPECT_EQ(keyState.slot[VK_ESCAPE], 0);
+}
+
+TEST(MainLoop, AnF1TapSwitchesOnceAndTheNextTapSwitchesBack) {
+  std::vector<bool> fullscreenAtSwap;
+  Script([&](int swap) {
+    fullscreenAtSwap.push_back(TestWindowIsFullscreen());
+    if (swap == 2 || swap == 5) {
+      Key(WM_KEYDOWN, VK_F1);
+      Key(WM_KEYUP, VK_F1);
+    }
+    if (swap == 8) QueueTestMessage(WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(RunProgram(), 0);
+  EXPECT_EQ(Count("CreatePlatformWindow"), 3);
+  EXPECT_TRUE(fullscreenAtSwap[1]);
+  EXPECT_FALSE(fullscreenAtSwap[3]);
+  EXPECT_TRUE(fullscreenAtSwap[6]);
+  EXPECT_EQ(keyState.slot[VK_F1], 0);
+  EXPECT_EQ(keyState.slot[fullscreenLatch], 0);
+}
+
+TEST(MainLoop, AnLTapFlipsTheLightingSwitchOnce) {
+  std::vector<int> flagAtSwap;
+  Script([&](int swap) {
+    flagAtSwap.push_back(keyState.slot[lightingFlag]);
+    if (swap == 2 || swap == 4) {
+      Key(WM_KEYDOWN, 'L');
+      Key(WM_KEYUP, 'L');
+    }
+    if (swap == 6) QueueTestMessage(WM_CLOSE, 0, 0);
+  });
+  RunProgram();
+  // Each tap is dispatched before the next frame and acted on after its swap.
+  EXPECT_EQ(flagAtSwap, (std::vector<int>{0, 0, 0, 1, 1, 0}));
+}
+
+// The loop starts in a window when asked: no display-mode change, no question.
+TEST(MainLoop, AWindowedStartChangesNoModeAndAsksNothing) {
+  launchOptions.windowed = 1;
+  SetFullscreenModeAvailable(false);
+  Script([](int swap) {
+    if (swap == 2) QueueTestMessage(WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(RunProgram(), 0);
+  EXPECT_EQ(Count("ChangeDisplayMode"), 0);
+  EXPECT_TRUE(RecordedMessageBoxes().empty());
+  EXPECT_EQ(SwapCount(), 2);
 }

@@ -28,7 +28,7 @@ struct ViewTransform : testing::Test {
     sceneClock = clock;
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    ApplyViewTransform();
+    ApplyViewTransform(sceneClock);
   }
   // Where a scene direction points in eye space (the eye looks along -z).
   static Vector Eye(Vector v, double w = 0.0) {
@@ -90,7 +90,7 @@ TEST_F(ViewTransform, DollyShiftsTheSceneAlongTheLineOfSightLast) {
 TEST(MinimisedWindow, InputBuiltUpActsOnTheFirstFrameAfter) {
   const int minimiseAfter = 3, restoreAfter = 9;
   float clockWhenMinimised = 0, dollyWhenRestored = 0, firstTranslation = 0;
-  SetSwapHook([&](int swap) {
+  SetTestSwapHook([&](int swap) {
     if (swap == minimiseAfter) {
       QueueTestMessage(WM_ACTIVATE, WA_INACTIVE | (1u << 16), 0);
       QueueTestMessage(WM_KEYDOWN, 'A', 0);

@@ -50,6 +50,7 @@ struct Recording {
   WindowHandle focus = nullptr;
   bool focusSetByTest = false;
   std::function<void(int)> swapHook;
+  SwapHook platformSwapHook = nullptr;
   int swaps = 0;
   int cursorCount = 0;
   int sounds = 0;
@@ -67,6 +68,7 @@ PlatformInstance programInstance;
 
 EGLDisplay eglDisplay = EGL_NO_DISPLAY;
 EGLConfig eglConfig = nullptr;
+std::vector<EGLSurface> bareSurfaces;  // made for tests of GL code alone
 
 void Record(const std::string &line) { rec.calls.push_back(line); }
 
@@ -143,6 +145,19 @@ void ResetRecording() {
   rec.boxAnswers.clear();
 }
 
+void ResetTestPlatform() {
+  if (eglDisplay != EGL_NO_DISPLAY) {
+    eglMakeCurrent(eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    for (auto &device : rec.devices)
+      if (!device->released) eglDestroySurface(eglDisplay, device->surface);
+    for (auto &context : rec.contexts)
+      if (context->context != EGL_NO_CONTEXT) eglDestroyContext(eglDisplay, context->context);
+    for (EGLSurface surface : bareSurfaces) eglDestroySurface(eglDisplay, surface);
+  }
+  bareSurfaces.clear();
+  rec = Recording{};
+}
+
 const std::vector<std::string> &RecordedCalls() { return rec.calls; }
 
 std::vector<std::string> RecordedCallNames() {
@@ -182,7 +197,7 @@ void SetTestFocusWindow(WindowHandle window) {
   rec.focusSetByTest = true;
 }
 
-void SetSwapHook(std::function<void(int)> hook) { rec.swapHook = std::move(hook); }
+void SetTestSwapHook(std::function<void(int)> hook) { rec.swapHook = std::move(hook); }
 int SwapCount() { return rec.swaps; }
 
 WindowHandle CurrentTestWindow() {
@@ -209,6 +224,7 @@ bool MakeTestGLContextCurrent(int width, int height) {
   EGLSurface surface = MakeSurface(width, height);
   EGLContext context = eglCreateContext(eglDisplay, eglConfig, EGL_NO_CONTEXT, nullptr);
   if (surface == EGL_NO_SURFACE || context == EGL_NO_CONTEXT) return false;
+  bareSurfaces.push_back(surface);
   rec.contexts.push_back(std::make_unique<PlatformContext>(PlatformContext{context}));
   rec.current = rec.contexts.back().get();
   return eglMakeCurrent(eglDisplay, surface, surface, context) == EGL_TRUE;
@@ -401,6 +417,7 @@ RenderingContext GetCurrentRenderingContext() { return rec.current; }
 int SwapDeviceBuffers(DeviceContext device) {
   Record("SwapDeviceBuffers");
   ++rec.swaps;
+  if (rec.platformSwapHook != nullptr) rec.platformSwapHook(rec.swaps);
   if (device != nullptr && !device->released) eglSwapBuffers(eglDisplay, device->surface);
   if (rec.swapHook) rec.swapHook(rec.swaps);
   return device != nullptr;
@@ -484,6 +501,7 @@ void ShutdownPlatform() {
 }
 
 void SetSwapPacing(int on) { Record("SetSwapPacing " + std::to_string(on)); }
+void SetSwapHook(SwapHook hook) { rec.platformSwapHook = hook; }
 void SimulateKey(unsigned virtualKey, int down) {
   QueueTestMessage(down ? WM_KEYDOWN : WM_KEYUP, virtualKey, 0);
 }

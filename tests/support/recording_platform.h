@@ -18,9 +18,11 @@ struct RecordedMessageBox {
   int answer;
 };
 
-// Forgets calls, boxes, failures and scripts; the program's own state is not
-// touched (each test runs in a fresh process).
+// Forgets calls, boxes, failures and scripts, in the middle of a test.
 void ResetRecording();
+// Everything back as at process start: the recording, the windows, classes,
+// contexts, queue, cursor, focus, hooks and counters (between tests).
+void ResetTestPlatform();
 
 // Every platform call so far, one line each: the procedure's name, then its
 // notable arguments, e.g. "ShowMessageBox owner=0 caption=ERROR type=0x30 text=...".
@@ -50,7 +52,7 @@ void SetTestFocusWindow(WindowHandle window);
 
 // Runs after every SwapDeviceBuffers with the swap's number (1 = first), so a
 // test can feed input between frames.
-void SetSwapHook(std::function<void(int swapNumber)> hook);
+void SetTestSwapHook(std::function<void(int swapNumber)> hook);
 int SwapCount();
 
 // The window the program created last (null when none exists) and its state.

@@ -4,6 +4,7 @@
 // procedure records it; the cursor through the recording platform.
 #include <gtest/gtest.h>
 
+#include "app/frame_input.h"
 #include "app/window_proc.h"
 #include "camera/camera.h"
 #include "support/recording_platform.h"
@@ -14,11 +15,18 @@ const CameraState &c = cameraState;
 
 void Send(unsigned message, WParam wParam = 0) { SceneWindowProc(nullptr, message, wParam, 0); }
 
+// The loop's input step after a swap: the input applied, then the key
+// releases that waited for it.
+void InputStep() {
+  ApplyFrameInput();
+  SettleKeyTaps();
+}
+
 // One pass of the loop as far as the camera sees it: the frame's advance,
 // then the input step after the swap.
 void Frame() {
   AdvanceCamera();
-  ApplyFrameInput();
+  InputStep();
 }
 
 // Frames until the predicate holds; the count, or -1 after `limit`.
@@ -77,7 +85,7 @@ TEST(Camera, ClimbingNeedsAtLeastOnePressMoreThanReleases) {
 
 TEST(Camera, MouseUpTiltsUpWithInertia) {
   SetTestCursorPosition(512, 384 - 30);  // 30 pixels up
-  ApplyFrameInput();
+  InputStep();
   EXPECT_FLOAT_EQ(c.pitchRate, -3.0f);
   SetTestCursorPosition(512, 384);  // the input step puts it back itself
   for (int n = 0; n < 200; ++n) Frame();
@@ -89,7 +97,7 @@ TEST(Camera, MouseUpTiltsUpWithInertia) {
 
 TEST(Camera, InputStepPutsTheCursorBackOnItsAnchor) {
   SetTestCursorPosition(100, 700);
-  ApplyFrameInput();
+  InputStep();
   Point p;
   GetCursorPosition(&p);
   EXPECT_EQ(p.x, 512);
@@ -134,7 +142,7 @@ TEST(Camera, MouseDownFromRestKeepsPitchAtZeroAndWindsTheSumUp) {
 
 TEST(Camera, LeftRollsToMinusFourOnTheTwentiethFrameAndEasesBackToExactlyLevel) {
   Send(WM_KEYDOWN, VK_LEFT);
-  ApplyFrameInput();
+  InputStep();
   EXPECT_EQ(c.bankDirection, 1.0f);
   EXPECT_EQ(FramesUntil([] { return c.bank <= -4.0f; }), 20);
   EXPECT_EQ(c.bank, -4.0f);
@@ -151,7 +159,7 @@ TEST(Camera, LeftRollsToMinusFourOnTheTwentiethFrameAndEasesBackToExactlyLevel) 
 TEST(Camera, RightWinsWhenBothAreHeldAndRollsTowardPlusFour) {
   Send(WM_KEYDOWN, VK_LEFT);
   Send(WM_KEYDOWN, VK_RIGHT);
-  ApplyFrameInput();
+  InputStep();
   EXPECT_EQ(c.bankDirection, -1.0f);
   EXPECT_EQ(FramesUntil([] { return c.bank >= 4.0f; }), 20);
   EXPECT_EQ(c.bank, 4.0f);
@@ -159,25 +167,25 @@ TEST(Camera, RightWinsWhenBothAreHeldAndRollsTowardPlusFour) {
 
 TEST(Camera, AnyKeyReleaseLevelsForOneFrameThenTheHeldKeyTakesOver) {
   Send(WM_KEYDOWN, VK_LEFT);
-  ApplyFrameInput();
+  InputStep();
   for (int n = 0; n < 5; ++n) Frame();
   float rolled = c.bank;
   Send(WM_KEYUP, 'Q');  // any key's release
   AdvanceCamera();
   EXPECT_NEAR(c.bank, rolled + 0.2f, 1e-6);
-  ApplyFrameInput();  // Left is still down
+  InputStep();  // Left is still down
   AdvanceCamera();
   EXPECT_NEAR(c.bank, rolled, 1e-6);
 }
 
 TEST(Camera, AAndSMoveAlongTheLineOfSightAndCancelEachOther) {
   Send(WM_KEYDOWN, 'A');
-  for (int n = 0; n < 3; ++n) ApplyFrameInput();
+  for (int n = 0; n < 3; ++n) InputStep();
   EXPECT_EQ(c.dolly, 21.0f);
   Send(WM_KEYDOWN, 'S');
-  for (int n = 0; n < 3; ++n) ApplyFrameInput();
+  for (int n = 0; n < 3; ++n) InputStep();
   EXPECT_EQ(c.dolly, 21.0f);
   Send(WM_KEYUP, 'A');
-  ApplyFrameInput();
+  InputStep();
   EXPECT_EQ(c.dolly, 14.0f);
 }

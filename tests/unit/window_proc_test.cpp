@@ -48,12 +48,39 @@ TEST(WindowProcedure, KeysAreHeldFromDownToUpAndAnyReleaseLevelsTheRoll) {
   Send(WM_KEYDOWN, VK_LEFT);
   EXPECT_EQ(keyState.slot['A'], 1);
   EXPECT_EQ(keyState.slot[VK_LEFT], 1);
+  SettleKeyTaps();  // the loop's input step has seen them
   cameraState.bankDirection = 1.0f;
   EXPECT_EQ(Send(WM_KEYUP, 'A'), 0);
   EXPECT_EQ(keyState.slot['A'], 0);
   EXPECT_EQ(keyState.slot[VK_LEFT], 1);
   EXPECT_EQ(cameraState.bankDirection, 0.0f);
   EXPECT_EQ(DefaultCalls(), 0);
+}
+
+// A press and its release between two input steps: the key stays down until
+// the loop has acted on it once, then the release arrives and levels the roll.
+TEST(WindowProcedure, ATapBetweenTwoFramesIsHeldUntilTheInputStepHasSeenIt) {
+  Send(WM_KEYDOWN, VK_ESCAPE);
+  Send(WM_KEYUP, VK_ESCAPE);
+  EXPECT_EQ(keyState.slot[VK_ESCAPE], 1);
+  EXPECT_EQ(cameraState.bankDirection, 0.0f);
+  cameraState.bankDirection = 1.0f;  // the input step saw Left held meanwhile
+  SettleKeyTaps();
+  EXPECT_EQ(keyState.slot[VK_ESCAPE], 0);
+  EXPECT_EQ(cameraState.bankDirection, 0.0f);
+  // The next release of a key held since an earlier step is not held back.
+  Send(WM_KEYDOWN, 'L');
+  SettleKeyTaps();
+  Send(WM_KEYUP, 'L');
+  EXPECT_EQ(keyState.slot['L'], 0);
+  // Two taps before one step still act once: down at the step, up after it.
+  Send(WM_KEYDOWN, VK_F1);
+  Send(WM_KEYUP, VK_F1);
+  Send(WM_KEYDOWN, VK_F1);
+  Send(WM_KEYUP, VK_F1);
+  EXPECT_EQ(keyState.slot[VK_F1], 1);
+  SettleKeyTaps();
+  EXPECT_EQ(keyState.slot[VK_F1], 0);
 }
 
 TEST(WindowProcedure, CodesBeyondTheKeyboardNeverReachTheLatches) {

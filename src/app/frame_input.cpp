@@ -1,0 +1,42 @@
+// frame_input.cpp: the input step after every swap, from the recorded keys
+// and the cursor to the flight model and the lighting switch.
+#include "app/frame_input.h"
+
+#include "app/scene_window.h"
+#include "app/window_proc.h"
+#include "camera/camera.h"
+#include "platform/platform.h"
+#include "scene/frame.h"
+
+namespace {
+
+Point cursorPosition;  // where the cursor was found after the last frame
+
+// L flips the lighting switch once per press: the latch holds until release.
+void ToggleLightingOnL() {
+  unsigned char *slot = keyState.slot;
+  if (!slot['L']) {
+    slot[lightingLatch] = 0;
+    return;
+  }
+  if (slot[lightingLatch]) return;
+  slot[lightingLatch] = 1;
+  slot[lightingFlag] = !slot[lightingFlag];
+  SwitchLighting(slot[lightingFlag] != 0);
+}
+
+}  // namespace
+
+void ApplyFrameInput() {
+  GetCursorPosition(&cursorPosition);
+  SetCursorPosition(cursorAnchorX, cursorAnchorY);
+  const unsigned char *slot = keyState.slot;
+  FlightInput input = {};
+  input.pointerRise = cursorAnchorY - cursorPosition.y;
+  input.rollLeft = slot[VK_LEFT] != 0;
+  input.rollRight = slot[VK_RIGHT] != 0;
+  input.moveForward = slot['A'] != 0;
+  input.moveBack = slot['S'] != 0;
+  ApplyFlightInput(input);
+  ToggleLightingOnL();
+}
