@@ -3,6 +3,7 @@
 #include "app/main_loop.h"
 
 #include "app/frame_input.h"
+#include "app/frame_rate.h"
 #include "app/scene_window.h"
 #include "app/window_proc.h"
 #include "scene/frame.h"
@@ -37,6 +38,7 @@ PassResult RunFramePass(int *exitRequested) {
     return passEndsLoop;
   }
   SwapDeviceBuffers(windowContext.deviceContext);
+  if (launchOptions.showFrameRate) CountFrameForRate();
   ApplyFrameInput();
   if (keyState.slot[VK_ESCAPE]) *exitRequested = 1;
   PassResult result = SwitchModeOnF1();

@@ -6,7 +6,8 @@
 // How the entry was asked to start; set before WinMain runs. All 0 is the
 // viewer's own start: fullscreen, with the question where the mode is missing.
 struct LaunchOptions {
-  unsigned char windowed;  // open a window first: no display-mode change, no question
+  unsigned char windowed;       // open a window first: no display-mode change, no question
+  unsigned char showFrameRate;  // print the frames per second once a second
 };
 
 extern LaunchOptions launchOptions;  // program-wide, all 0 at start

@@ -242,6 +242,9 @@ int PlaySoundFile(const char *path, unsigned flags);
 int MapFileView(const char *path, FileView *view);
 void UnmapFileView(FileView *view);
 
+// The folder that holds the running program's file; 0 where it cannot be told.
+int GetProgramFolder(char *folder, size_t size);
+
 // Stops the sound and lets go of the display; the entry calls it last.
 void ShutdownPlatform();
 

@@ -401,6 +401,14 @@ void SetSwapPacing(int on) {
   if (currentContext != nullptr) SDL_GL_SetSwapInterval(on ? 1 : 0);
 }
 
+int GetProgramFolder(char *folder, size_t size) {
+  char *base = SDL_GetBasePath();
+  if (base == nullptr) return 0;
+  bool fits = SDL_strlcpy(folder, base, size) < size;
+  SDL_free(base);
+  return fits ? 1 : 0;
+}
+
 void ShutdownPlatform() {
   StopSoundPlayback();
   RestoreDesktopMode();

@@ -17,7 +17,8 @@ damaged_copy() {  # what to do to the copy, as a command run inside it
 }
 
 start_in_copy() {
-  (cd "$copy/run" && exec "$BUILD/talmir") >"$VIEWER_LOG" 2>&1 &
+  # The data beside the program would be found first: name the copy.
+  (cd "$copy/run" && TALMIR_DATA_DIR="$copy/run" exec "$BUILD/talmir") >"$VIEWER_LOG" 2>&1 &
   VIEWER_PID=$!
 }
 

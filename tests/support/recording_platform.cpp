@@ -51,6 +51,7 @@ struct Recording {
   bool focusSetByTest = false;
   std::function<void(int)> swapHook;
   SwapHook platformSwapHook = nullptr;
+  std::string programFolder;  // none: the tests run the program's code, not its file
   int swaps = 0;
   int cursorCount = 0;
   int sounds = 0;
@@ -502,6 +503,13 @@ void ShutdownPlatform() {
 
 void SetSwapPacing(int on) { Record("SetSwapPacing " + std::to_string(on)); }
 void SetSwapHook(SwapHook hook) { rec.platformSwapHook = hook; }
+int GetProgramFolder(char *folder, size_t size) {
+  if (rec.programFolder.empty() || rec.programFolder.size() >= size) return 0;
+  std::snprintf(folder, size, "%s", rec.programFolder.c_str());
+  return 1;
+}
+
+void SetTestProgramFolder(const std::string &folder) { rec.programFolder = folder; }
 void SimulateKey(unsigned virtualKey, int down) {
   QueueTestMessage(down ? WM_KEYDOWN : WM_KEYUP, virtualKey, 0);
 }

@@ -55,6 +55,9 @@ void SetTestFocusWindow(WindowHandle window);
 void SetTestSwapHook(std::function<void(int swapNumber)> hook);
 int SwapCount();
 
+// What GetProgramFolder answers (empty: that it cannot tell, the default).
+void SetTestProgramFolder(const std::string &folder);
+
 // The window the program created last (null when none exists) and its state.
 WindowHandle CurrentTestWindow();
 int LiveWindowCount();

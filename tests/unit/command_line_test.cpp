@@ -1,0 +1,137 @@
+// The command line as a user meets it: what each option sets, what --help
+// and --version print and where, and a wrong argument's usage and exit code;
+// and the data folder found from wherever the program was started.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "app/data_folder.h"
+#include "app/main_loop.h"
+#include "support/recording_platform.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+  int verdict;
+  std::string out, err;
+};
+
+std::string Contents(std::FILE *file) {
+  std::rewind(file);
+  std::string text;
+  for (int c; (c = std::fgetc(file)) != EOF;) text += (char)c;
+  std::fclose(file);
+  return text;
+}
+
+Outcome Read(std::vector<const char *> arguments) {
+  arguments.insert(arguments.begin(), "talmir");
+  std::FILE *out = std::tmpfile(), *err = std::tmpfile();
+  int verdict = ReadCommandLine((int)arguments.size(), arguments.data(), out, err);
+  return Outcome{verdict, Contents(out), Contents(err)};
+}
+
+}  // namespace
+
+TEST(CommandLine, NoArgumentsStartTheViewerFullscreen) {
+  Outcome o = Read({});
+  EXPECT_EQ(o.verdict, startTheViewer);
+  EXPECT_EQ(launchOptions.windowed, 0);
+  EXPECT_EQ(launchOptions.showFrameRate, 0);
+  EXPECT_EQ(o.out + o.err, "");
+}
+
+TEST(CommandLine, WindowedFullscreenAndFpsSetTheLaunchOptionsTheLastModeWinning) {
+  EXPECT_EQ(Read({"--windowed", "--fps"}).verdict, startTheViewer);
+  EXPECT_EQ(launchOptions.windowed, 1);
+  EXPECT_EQ(launchOptions.showFrameRate, 1);
+  Read({"--windowed", "--fullscreen"});
+  EXPECT_EQ(launchOptions.windowed, 0);
+}
+
+TEST(CommandLine, HelpAndVersionPrintOnStandardOutputAndEnd) {
+  Outcome help = Read({"--windowed", "--help", "--bogus"});
+  EXPECT_EQ(help.verdict, 0);
+  EXPECT_EQ(help.err, "");
+  for (const char *word : {"Usage: talmir", "--windowed", "--fullscreen", "--fps", "--version", "F1", "Esc"})
+    EXPECT_NE(help.out.find(word), std::string::npos) << word;
+  Outcome version = Read({"--version"});
+  EXPECT_EQ(version.verdict, 0);
+  EXPECT_EQ(version.out.rfind("talmir ", 0), 0u) << version.out;
+  EXPECT_EQ(version.out.back(), '\n');
+  EXPECT_EQ(version.out.find('\n'), version.out.size() - 1);  // one line
+}
+
+TEST(CommandLine, AWrongArgumentPrintsTheUsageOnStandardErrorAndEndsWithTwo) {
+  EXPECT_EQ(Read({"--fps", "--"}).verdict, startTheViewer);  // "--" only ends the options
+  for (const char *wrong : {"--bogus", "-x", "landscape", "--help=yes"}) {
+    Outcome o = Read({"--", wrong});
+    EXPECT_EQ(o.verdict, badUsage) << "after --: " << wrong;
+    o = Read({wrong});
+    EXPECT_EQ(o.verdict, badUsage) << wrong;
+    EXPECT_EQ(o.out, "") << wrong;
+    EXPECT_NE(o.err.find(wrong), std::string::npos) << o.err;
+    EXPECT_NE(o.err.find("Usage: talmir"), std::string::npos) << o.err;
+  }
+}
+
+struct DataFolder : testing::Test {
+  fs::path root;
+  void SetUp() override {
+    root = fs::temp_directory_path() / ("talmir-data-" + std::to_string(getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "elsewhere");
+    fs::current_path(root / "elsewhere");
+    unsetenv("TALMIR_DATA_DIR");
+  }
+  void TearDown() override {
+    unsetenv("TALMIR_DATA_DIR");
+    fs::remove_all(root);
+  }
+  fs::path Data(const std::string &folder) {
+    fs::create_directories(root / folder / "Tex");
+    return fs::canonical(root / folder);
+  }
+  std::string Enter(int expected) {
+    std::FILE *err = std::tmpfile();
+    EXPECT_EQ(EnterDataFolder(err), expected);
+    return Contents(err);
+  }
+};
+
+TEST_F(DataFolder, TheNamedFolderComesFirstThenTheBuildTreeThenShareThenHere) {
+  fs::path named = Data("named"), build = Data("build/run"), share = Data("usr/share/talmir");
+  Data("elsewhere");
+  fs::create_directories(root / "usr/bin");
+  setenv("TALMIR_DATA_DIR", named.c_str(), 1);
+  SetTestProgramFolder((root / "build").string() + "/");
+  EXPECT_EQ(Enter(1), "");
+  EXPECT_EQ(fs::current_path(), named);
+  unsetenv("TALMIR_DATA_DIR");
+  EXPECT_EQ(Enter(1), "");
+  EXPECT_EQ(fs::current_path(), build);
+  SetTestProgramFolder((root / "usr/bin").string() + "/");
+  EXPECT_EQ(Enter(1), "");
+  EXPECT_EQ(fs::current_path(), share);
+  SetTestProgramFolder("");
+  fs::current_path(root / "elsewhere");
+  EXPECT_EQ(Enter(1), "");
+  EXPECT_EQ(fs::current_path(), fs::canonical(root / "elsewhere"));
+}
+
+TEST_F(DataFolder, WithoutDataItSaysEveryPlaceItLookedAndStaysPut) {
+  setenv("TALMIR_DATA_DIR", (root / "missing").c_str(), 1);
+  SetTestProgramFolder((root / "usr/bin").string() + "/");
+  std::string said = Enter(0);
+  for (std::string place : {(root / "missing").string(), (root / "usr/bin/run").string(),
+                            (root / "usr/share/talmir").string(), (root / "elsewhere").string()})
+    EXPECT_NE(said.find(place), std::string::npos) << place << " in: " << said;
+  EXPECT_EQ(fs::current_path(), fs::canonical(root / "elsewhere"));
+}
