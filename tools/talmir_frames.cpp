@@ -26,18 +26,15 @@
 // which goes unanswered without a display, so the viewer ends. Exit code: 0;
 // 1 when the window could not be opened, a frame not written, or the viewer
 // ended before the frames were run (other than by Esc); 2 for bad arguments.
-#include <stb/stb_image_write.h>
-#include <sys/stat.h>
-#include <time.h>
-#include <unistd.h>
-
 #include <GL/gl.h>
+#include <stb/stb_image_write.h>
 
 #include <cctype>
-#include <climits>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
@@ -205,10 +202,10 @@ bool WriteFrame(const Options &options, int frame) {
   return true;
 }
 
+// The system's monotonic clock (CLOCK_MONOTONIC on Linux), which a
+// benchmark that starts the tool reads too.
 double MonotonicSeconds() {
-  timespec now;
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return (double)now.tv_sec + (double)now.tv_nsec * 1e-9;
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 // What the run has done so far, as the swap hook sees it.
@@ -251,12 +248,14 @@ int main(int argc, char **argv) {
   run.options = ParseOptions(argc, argv);
   Options &options = run.options;
   // Before anything touches the platform: real GL without a display.
-  setenv("SDL_VIDEODRIVER", "offscreen", 1);
-  mkdir(options.outDir.c_str(), 0777);
-  char outDir[PATH_MAX];
-  if (realpath(options.outDir.c_str(), outDir) == nullptr) Usage("cannot use " + options.outDir);
-  options.outDir = outDir;  // still right after the change of folder below
-  if (!options.runDir.empty() && chdir(options.runDir.c_str()) != 0) Usage("cannot enter " + options.runDir);
+  RequestOffscreenRendering();
+  std::error_code error;
+  std::filesystem::create_directories(options.outDir, error);
+  std::filesystem::path outDir = std::filesystem::absolute(options.outDir, error);
+  if (error || !std::filesystem::is_directory(outDir)) Usage("cannot use " + options.outDir);
+  options.outDir = outDir.string();  // still right after the change of folder below
+  if (!options.runDir.empty()) std::filesystem::current_path(options.runDir, error);
+  if (error) Usage("cannot enter " + options.runDir);
   launchOptions.windowed = 1;
   SetSwapPacing(0);
   SetSwapHook(AfterFrame);

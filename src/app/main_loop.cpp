@@ -12,59 +12,91 @@ LaunchOptions launchOptions;
 
 namespace {
 
-enum PassResult { passGoesOn, passEndsLoop, passReopenFailed };
+// The loop's own state for one run.
+struct MainLoop {
+  Message message;    // never cleared: its last wParam is the exit code
+  int exitRequested;  // Esc, the quit message or a frame that failed
+  int exitCode;
+  bool ended;
+};
+
+MainLoop loop;
 
 int OpenWindowInMode() {
   return OpenSceneWindow(windowTitle, windowWidth, windowHeight, windowBits, windowContext.fullscreen);
 }
 
 // F1 acts once per press: the latch holds until the key is released.
-PassResult SwitchModeOnF1() {
+// 0 when the window could not be opened again.
+int SwitchModeOnF1() {
   if (!keyState.slot[VK_F1]) {
     keyState.slot[fullscreenLatch] = 0;
-    return passGoesOn;
+    return 1;
   }
-  if (keyState.slot[fullscreenLatch]) return passGoesOn;
+  if (keyState.slot[fullscreenLatch]) return 1;
   keyState.slot[fullscreenLatch] = 1;
   CloseSceneWindow();
   windowContext.fullscreen = !windowContext.fullscreen;
-  return OpenWindowInMode() ? passGoesOn : passReopenFailed;
+  return OpenWindowInMode();
 }
 
-// A pass that found no message: draw (unless minimised), present, apply input.
-PassResult RunFramePass(int *exitRequested) {
+// A pass that found no message: draw (unless minimised), present, apply
+// input. 0 when the window could not be opened again after F1.
+int RunFramePass() {
   if (windowContext.active && !RenderFrame()) {
-    *exitRequested = 1;
-    return passEndsLoop;
+    loop.exitRequested = 1;
+    return 1;
   }
   SwapDeviceBuffers(windowContext.deviceContext);
   if (launchOptions.showFrameRate) CountFrameForRate();
   ApplyFrameInput();
-  if (keyState.slot[VK_ESCAPE]) *exitRequested = 1;
-  PassResult result = SwitchModeOnF1();
+  if (keyState.slot[VK_ESCAPE]) loop.exitRequested = 1;
+  int reopened = SwitchModeOnF1();
   SettleKeyTaps();
-  return result;
+  return reopened;
+}
+
+PassOutcome EndLoop(int exitCode) {
+  loop.exitCode = exitCode;
+  loop.ended = true;
+  return loopEnded;
 }
 
 }  // namespace
 
-int WinMain(InstanceHandle, InstanceHandle, char *, int) {
-  Message message = {};  // never cleared: its last wParam is the exit code
+int BeginMainLoop() {
+  loop = MainLoop{};
   windowContext.fullscreen = launchOptions.windowed ? 0 : 1;
-  int exitRequested = 0;
-  if (!OpenWindowInMode()) return 0;
-  do {
-    if (PeekPlatformMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) {
-        exitRequested = 1;
-      } else {
-        TranslatePlatformMessage(&message);
-        DispatchPlatformMessage(&message);
-      }
-    } else if (RunFramePass(&exitRequested) == passReopenFailed) {
-      return 0;
+  if (OpenWindowInMode()) return 1;
+  EndLoop(0);
+  return 0;
+}
+
+PassOutcome RunMainLoopPass() {
+  if (loop.ended) return loopEnded;
+  PassOutcome outcome = passTookMessage;
+  if (PeekPlatformMessage(&loop.message, nullptr, 0, 0, PM_REMOVE)) {
+    if (loop.message.message == WM_QUIT) {
+      loop.exitRequested = 1;
+    } else {
+      TranslatePlatformMessage(&loop.message);
+      DispatchPlatformMessage(&loop.message);
     }
-  } while (!exitRequested);
+  } else {
+    // A failed reopen ends the program at once: nothing is left to close.
+    if (!RunFramePass()) return EndLoop(0);
+    outcome = passDrewFrame;
+  }
+  if (!loop.exitRequested) return outcome;
   CloseSceneWindow();
-  return (int)message.wParam;
+  return EndLoop((int)loop.message.wParam);
+}
+
+int MainLoopExitCode() { return loop.exitCode; }
+
+int WinMain(InstanceHandle, InstanceHandle, char *, int) {
+  if (!BeginMainLoop()) return 0;
+  while (RunMainLoopPass() != loopEnded) {
+  }
+  return MainLoopExitCode();
 }

@@ -3,7 +3,7 @@
 
 #include "platform/platform.h"
 
-// How the entry was asked to start; set before WinMain runs. All 0 is the
+// How the entry was asked to start; set before the loop begins. All 0 is the
 // viewer's own start: fullscreen, with the question where the mode is missing.
 struct LaunchOptions {
   unsigned char windowed;       // open a window first: no display-mode change, no question
@@ -16,3 +16,15 @@ extern LaunchOptions launchOptions;  // program-wide, all 0 at start
 // it again. Returns the process exit code: 0 when the window cannot be
 // opened, otherwise the wParam of the last message taken.
 int WinMain(InstanceHandle instance, InstanceHandle previous, char *commandLine, int showCommand);
+
+// The same loop a pass at a time, for a platform that must hand control back
+// between frames (a web page draws when the browser asks): WinMain is
+// BeginMainLoop, then RunMainLoopPass until it says the loop has ended.
+enum PassOutcome { passTookMessage, passDrewFrame, loopEnded };
+// Opens the window; 0 when it cannot (the loop has then ended, with code 0).
+int BeginMainLoop();
+// One pass: one message, or one frame with its swap and input. Once the loop
+// ends it has closed the window (or failed to reopen it) and says loopEnded.
+PassOutcome RunMainLoopPass();
+// The exit code, once the loop has ended.
+int MainLoopExitCode();

@@ -250,6 +250,9 @@ void ShutdownPlatform();
 
 // ===================== services for tools (frame capture, benchmarks)
 
+// Draws without showing anything, into an offscreen surface, where the
+// platform can; called before any other service.
+void RequestOffscreenRendering();
 // Turns the swap's own pacing on (the default) or off.
 void SetSwapPacing(int on);
 // Calls the hook from inside every SwapDeviceBuffers with the number of

@@ -396,6 +396,11 @@ int SwapDeviceBuffers(DeviceContext device) {
 
 void SetSwapHook(SwapHook hook) { swapHook = hook; }
 
+void RequestOffscreenRendering() {
+  // SDL's offscreen driver: real GL through EGL, no display needed.
+  SDL_setenv("SDL_VIDEODRIVER", "offscreen", 1);
+}
+
 void SetSwapPacing(int on) {
   pacingOn = on != 0;
   if (currentContext != nullptr) SDL_GL_SetSwapInterval(on ? 1 : 0);

@@ -501,6 +501,7 @@ void ShutdownPlatform() {
   rec.soundPlaying = false;
 }
 
+void RequestOffscreenRendering() { Record("RequestOffscreenRendering"); }
 void SetSwapPacing(int on) { Record("SetSwapPacing " + std::to_string(on)); }
 void SetSwapHook(SwapHook hook) { rec.platformSwapHook = hook; }
 int GetProgramFolder(char *folder, size_t size) {
