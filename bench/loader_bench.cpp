@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "assets/bitmap_loader.h"
-#include "support/bitmap_writer.h"
+#include "fixtures/bench_pictures.h"
 
-static const int32_t side = 2048;
+static const int32_t side = benchSide;
 static const size_t outputBytes = size_t(side) * side * 3;
 static const int warmUps = 3;
 static const int repetitions = 15;
@@ -81,31 +81,6 @@ struct Contender {
 static const Contender contenders[] = {
     {"talmir", DecodeTalmir}, {"stb_image", DecodeStb}, {"SDL2", DecodeSdl}, {"memcpy", CopyOutputSize}};
 enum { TALMIR, STB, SDL, MEMCPY, CONTENDERS };
-
-struct Format {
-  const char *name;
-  Bytes file;
-  bool stbReads;  // stb_image has no run-length decoder
-};
-
-static std::vector<Format> MakeFormats() {
-  RgbPicture photo = PatternPicture(side, side, 2048);
-  IndexedPicture noise = PatternIndices(side, side, 256, 8);
-  IndexedPicture drawn = PatternIndices(side, side, 64, 9, 24);  // runs of 1 to 24 pixels
-  std::vector<Rgb> colours = PatternColours(256, 10);
-  std::vector<Format> formats;
-  formats.push_back({"24-bit", WriteBitmap(Rgb24BitmapFields(photo)), true});
-  BitmapFields rgb32 = Rgb24BitmapFields(photo);
-  rgb32.bitCount = 32;
-  rgb32.bits = PackWordRows(Rgb32Values(photo, 0), side, side, 32);
-  formats.push_back({"32-bit", WriteBitmap(rgb32), true});
-  formats.push_back({"8-bit table", WriteBitmap(IndexedBitmapFields(noise, colours, 8)), true});
-  BitmapFields rle8 = IndexedBitmapFields(drawn, colours, 8);
-  rle8.compression = 1;
-  rle8.bits = EncodeRle8(drawn);
-  formats.push_back({"RLE8", WriteBitmap(rle8), false});
-  return formats;
-}
 
 // The processor time of this thread, kernel time (page faults) included. On
 // a shared machine wall time also counts the turns of other programs.
@@ -192,7 +167,7 @@ int main() {
   printf("%-12s %10s %10s %10s %10s %13s %13s\n", "format", "talmir", "stb_image", "SDL2", "memcpy", "vs best peer",
          "time/memcpy");
   bool allMet = true, allSame = true;
-  for (const Format &format : MakeFormats()) {
+  for (const BenchPicture &format : MakeBenchPictures()) {
     std::string path = folder + "/picture.bmp";
     if (!SaveFile(path, format.file)) return 1;
     if (!SamePictures(path.c_str(), format.stbReads, format.name)) allSame = false;
