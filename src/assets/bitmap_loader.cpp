@@ -6,17 +6,18 @@
 #include <cstring>
 
 #include "assets/dib_convert.h"
-#include "platform/platform.h"
+#include "platform/platform.h"  // the file view
 
-bool showLoaderErrors = true;  // on at start; tools that print the message turn it off
-char loaderMessage[256];       // the last load's failure text
+bool showLoaderErrors = true;  // on at start; a caller that wants no report turns it off
+LoaderMessageSink loaderMessageSink;
+char loaderMessage[256];  // the last load's failure text
 
 static const char unknownFormat[] = "Unknown DIB file format.";
 static const char conversionError[] = "Image file conversion error.";
 static const char outOfMemory[] = "Out of memory.";
 
 static void ShowLoaderMessage() {
-  if (showLoaderErrors) ShowMessageBox(GetFocusWindow(), loaderMessage, "Error", MB_OK);
+  if (showLoaderErrors && loaderMessageSink != nullptr) loaderMessageSink(loaderMessage);
 }
 
 static void ReportFailure(const char *text) {

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/platform.h"
+
 TextureSet textureSet;
 
 namespace {
@@ -61,6 +63,10 @@ int UploadAll(RgbImage *const images[textureSlotCount]) {
   return 1;
 }
 
+// A file the loader cannot read stops the start with a box owned by the
+// window that has the focus, shown while the loader still holds the file.
+void ShowLoaderMessageBox(const char *text) { ShowMessageBox(GetFocusWindow(), text, "Error", MB_OK); }
+
 void ReleaseImage(RgbImage *image) {
   free(image->pixels);
   free(image);
@@ -69,6 +75,7 @@ void ReleaseImage(RgbImage *image) {
 }  // namespace
 
 RgbImage *LoadTextureImage(const char *path) {
+  loaderMessageSink = ShowLoaderMessageBox;
   if (path == nullptr) return nullptr;
   // A file that cannot be opened fails quietly; the caller reports the set.
   FILE *file = fopen(path, "r");

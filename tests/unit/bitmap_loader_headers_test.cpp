@@ -1,4 +1,4 @@
-// Bitmap loader: file and info headers, the packed-DIB case, the messages and their boxes, opening failures, sizes.
+// Bitmap loader: file and info headers, the packed-DIB case, the messages and their sink, opening failures, sizes.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -120,23 +120,16 @@ TEST(BitmapLoaderHeaders, BitsOffsetMayPointIntoTheHeaders) {
   ExpectPicture(file, RgbPicture{1, 1, {Rgb{file[2], file[1], file[0]}}});
 }
 
-TEST(BitmapLoaderHeaders, FailureBoxIsOwnedByTheFocusWindowAndSaysError) {
+TEST(BitmapLoaderHeaders, WithoutASinkTheTextIsOnlyKept) {
   BitmapFields fields = Rgb24BitmapFields(SmallPicture());
   fields.headerSize = 108;
   Bytes file = WriteBitmap(fields);
-  ResetRecording();
-  WindowHandle focus = (WindowHandle)(uintptr_t)0x5150;
-  SetTestFocusWindow(focus);
-  RgbImage *image = LoadBitmapBytes(file.data(), file.size());
-  SetTestFocusWindow(nullptr);
-  EXPECT_EQ(image, nullptr);
-  ASSERT_EQ(RecordedMessageBoxes().size(), 1u);
-  EXPECT_EQ(RecordedMessageBoxes()[0].owner, focus);
-  EXPECT_EQ(RecordedMessageBoxes()[0].caption, "Error");
-  EXPECT_EQ(RecordedMessageBoxes()[0].type, unsigned(MB_OK));
+  loaderMessageSink = nullptr;
+  EXPECT_EQ(LoadBitmapBytes(file.data(), file.size()), nullptr);
+  EXPECT_STREQ(loaderMessage, "Unknown DIB file format.");
 }
 
-TEST(BitmapLoaderHeaders, WithMessagesOffTheTextIsKeptButNoBoxIsShown) {
+TEST(BitmapLoaderHeaders, WithMessagesOffTheTextIsKeptButNothingReachesTheSink) {
   BitmapFields fields = Rgb24BitmapFields(SmallPicture());
   fields.headerSize = 124;
   showLoaderErrors = false;
@@ -145,9 +138,9 @@ TEST(BitmapLoaderHeaders, WithMessagesOffTheTextIsKeptButNoBoxIsShown) {
   LoadOutcome good = LoadFromMemory(WriteBitmap(Rgb24BitmapFields(SmallPicture())));
   showLoaderErrors = true;
   EXPECT_EQ(bad.message, "Unknown DIB file format.");
-  EXPECT_TRUE(bad.boxes.empty());
+  EXPECT_TRUE(bad.reports.empty());
   EXPECT_EQ(missing.message.rfind("Failed to open DIB file ", 0), 0u);
-  EXPECT_TRUE(missing.boxes.empty());
+  EXPECT_TRUE(missing.reports.empty());
   EXPECT_TRUE(good.loaded);
   EXPECT_EQ(good.message, "");  // a success clears the last failure
 }
@@ -155,25 +148,23 @@ TEST(BitmapLoaderHeaders, WithMessagesOffTheTextIsKeptButNoBoxIsShown) {
 TEST(BitmapLoaderHeaders, UnopenableFilesNameTheirPath) {
   LoadOutcome empty = LoadFromFile({});
   EXPECT_FALSE(empty.loaded);
-  ASSERT_EQ(empty.boxes.size(), 1u);
-  EXPECT_EQ(empty.boxes[0].caption, "Error");
-  EXPECT_EQ(empty.boxes[0].type, unsigned(MB_OK));
-  EXPECT_EQ(empty.boxes[0].text.rfind("Failed to open DIB file /", 0), 0u);
-  EXPECT_EQ(empty.boxes[0].text.substr(empty.boxes[0].text.size() - 2), ".\n");
+  ASSERT_EQ(empty.reports.size(), 1u);
+  EXPECT_EQ(empty.reports[0].rfind("Failed to open DIB file /", 0), 0u);
+  EXPECT_EQ(empty.reports[0].substr(empty.reports[0].size() - 2), ".\n");
 
-  ResetRecording();
+  RecordLoaderReports();
   EXPECT_EQ(LoadBitmapFile("Tex/no-such-file.bmp"), nullptr);
-  ASSERT_EQ(RecordedMessageBoxes().size(), 1u);
-  EXPECT_EQ(RecordedMessageBoxes()[0].text, "Failed to open DIB file Tex/no-such-file.bmp.\n");
-  EXPECT_EQ(std::string(loaderMessage), RecordedMessageBoxes()[0].text);
+  ASSERT_EQ(LoaderReports().size(), 1u);
+  EXPECT_EQ(LoaderReports()[0], "Failed to open DIB file Tex/no-such-file.bmp.\n");
+  EXPECT_EQ(std::string(loaderMessage), LoaderReports()[0]);
 }
 
 TEST(BitmapLoaderHeaders, LongPathIsCutToFitTheMessageBuffer) {
   std::string path = "Tex/" + std::string(400, 'x') + ".bmp";
-  ResetRecording();
+  RecordLoaderReports();
   EXPECT_EQ(LoadBitmapFile(path.c_str()), nullptr);
-  ASSERT_EQ(RecordedMessageBoxes().size(), 1u);
-  std::string text = RecordedMessageBoxes()[0].text;
+  ASSERT_EQ(LoaderReports().size(), 1u);
+  std::string text = LoaderReports()[0];
   EXPECT_EQ(text.size(), sizeof loaderMessage - 1);
   EXPECT_EQ(text, ("Failed to open DIB file " + path).substr(0, sizeof loaderMessage - 1));
 }
