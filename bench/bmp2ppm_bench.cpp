@@ -146,6 +146,16 @@ bool PrintRow(const char *name, const Medians &m, Contender peer, double goal) {
   return met;
 }
 
+// What the program loads at its start: the lines ldd prints for it.
+int SharedObjects(Contender contender) {
+  std::string command = "ldd " + buildDir + "/" + programNames[contender] + " 2> /dev/null";
+  FILE *pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return -1;
+  int lines = 0;
+  for (int c; (c = fgetc(pipe)) != EOF;) lines += c == '\n';
+  return pclose(pipe) == 0 ? lines : -1;
+}
+
 // The faster of stb2ppm and sdl2ppm by processor time, where stb_image reads the form.
 Contender BestPeer(const Medians &m, bool stbReads) {
   return stbReads && m.processor[stb] < m.processor[sdl] ? stb : sdl;
@@ -187,6 +197,9 @@ int main() {
   }
   unlink(input.c_str());
   rmdir(folder.c_str());
+  printf("shared objects at start (ldd lines):");
+  for (int c = 0; c < contenderCount; ++c)
+    printf(" %s %d%s", programNames[c], SharedObjects((Contender)c), c + 1 < contenderCount ? "," : "\n");
   printf("goals (2x2 within %.1fx of the minimal C program; 2048x2048 at most %.1fx the best of stb_image and SDL, on "
          "processor and wall time): %s\n",
          tinyGoal, largeGoal, allMet && allSame ? "met on every file" : "MISSED");
