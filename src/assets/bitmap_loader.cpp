@@ -102,17 +102,6 @@ static const char *ReadTables(const unsigned char *bytes, size_t size, BitmapLay
   return nullptr;
 }
 
-// The defaults a header may leave open, so that the working header describes
-// the bits completely: an image size of 0 becomes the unpadded size (in 32-bit
-// arithmetic, wrapping as it always has), colours used of 0 the table's size.
-// The conversion itself reads neither.
-static void FillDefaults(DibHeader *working) {
-  DibInfoHeader &info = working->info;
-  if (info.imageSize == 0)
-    info.imageSize = ((uint32_t(info.width) * info.bitCount) + 7) / 8 * uint32_t(info.height);
-  if (info.coloursUsed == 0) info.coloursUsed = working->colourCount;
-}
-
 // The working header block: the record, then room for count + 1 colour entries.
 static const char *BuildWorkingHeader(const unsigned char *bytes, size_t size, BitmapLayout *layout,
                                       DibHeader **working) {
@@ -127,10 +116,7 @@ static const char *BuildWorkingHeader(const unsigned char *bytes, size_t size, B
   header->colours = (DibColour *)(header + 1);
   if (layout->headerSize == 12) ReadCoreHeader(h, count, &header->info);
   else ReadInfoHeader(h, &header->info);
-  failure = ReadTables(bytes, size, layout, header);
-  if (failure != nullptr) return failure;
-  FillDefaults(header);
-  return nullptr;
+  return ReadTables(bytes, size, layout, header);
 }
 
 // Converts the bits into a new image; null or the failure text.
