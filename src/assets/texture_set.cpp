@@ -7,16 +7,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "assets/asset_paths.h"
 #include "platform/platform.h"
 
 TextureSet textureSet;
 
 namespace {
 
-const char *const texturePaths[textureSlotCount] = {
-    "Tex/Pismo/font.bmp", "Tex/Ciary/00.bmp",   "Tex/List/list.bmp",
-    "Tex/List/papradie.bmp", "Tex/List/krik.bmp", "Tex/List/trava.bmp",
-    "Tex/List/trava1.bmp", "Tex/obloha.bmp",     "Tex/zem.bmp"};
+static_assert(textureFileCount == textureSlotCount, "one texture file for every slot");
 
 const int colourKey[3] = {0, 0, 0};  // pure black: the see-through parts
 
@@ -87,7 +85,7 @@ RgbImage *LoadTextureImage(const char *path) {
 int LoadTextureSet() {
   RgbImage *images[textureSlotCount] = {};
   int loaded = 0;
-  while (loaded < textureSlotCount && (images[loaded] = LoadTextureImage(texturePaths[loaded])) != nullptr)
+  while (loaded < textureSlotCount && (images[loaded] = LoadTextureImage(assetPaths.textures[loaded])) != nullptr)
     ++loaded;
   int result = loaded == textureSlotCount ? UploadAll(images) : 0;
   for (RgbImage *image : images)
