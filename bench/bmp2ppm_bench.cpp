@@ -74,13 +74,6 @@ bool ReadWhole(const std::string &path, Bytes *bytes) {
   return true;
 }
 
-bool SaveFile(const std::string &path, const Bytes &bytes) {
-  FILE *file = fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return fclose(file) == 0 && written;
-}
-
 // Every peer must write the very same PPM, or the race is not the same work.
 bool SameOutputs(const std::string &input, const std::string &folder, const std::vector<Contender> &contenders) {
   Bytes ours, theirs;
@@ -177,7 +170,7 @@ int main() {
   BenchPicture tiny = MakeTinyPicture();
   std::vector<Contender> tinyContenders = {ours, minimalC, stb, sdl};
   Medians medians;
-  if (!SaveFile(input, tiny.file)) return 1;
+  if (!WriteFileBytes(input, tiny.file)) return 1;
   allSame = SameOutputs(input, folder, tinyContenders);
   if (allSame) {
     if (!Race(input, tinyContenders, tinyRuns, &medians)) return 1;
@@ -187,7 +180,7 @@ int main() {
     std::vector<Contender> contenders = {ours, sdl};
     if (picture.stbReads) contenders.push_back(stb);
     medians = Medians();
-    if (!SaveFile(input, picture.file)) return 1;
+    if (!WriteFileBytes(input, picture.file)) return 1;
     if (!SameOutputs(input, folder, contenders)) {
       allSame = false;
       continue;

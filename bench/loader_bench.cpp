@@ -149,13 +149,6 @@ static bool PrintRow(const char *format, const double median[CONTENDERS]) {
   return toBest > 1 && toCopy <= 2;
 }
 
-static bool SaveFile(const std::string &path, const Bytes &bytes) {
-  FILE *file = fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return fclose(file) == 0 && written;
-}
-
 int main() {
   showLoaderErrors = false;
   const char *tmp = getenv("TMPDIR");
@@ -169,7 +162,7 @@ int main() {
   bool allMet = true, allSame = true;
   for (const BenchPicture &format : MakeBenchPictures()) {
     std::string path = folder + "/picture.bmp";
-    if (!SaveFile(path, format.file)) return 1;
+    if (!WriteFileBytes(path, format.file)) return 1;
     if (!SamePictures(path.c_str(), format.stbReads, format.name)) allSame = false;
     double median[CONTENDERS];
     MeasureFormat(path.c_str(), format.stbReads, median);

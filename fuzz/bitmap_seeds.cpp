@@ -2,17 +2,13 @@
 #include <cstdio>
 #include <string>
 
-#include "support/bitmap_writer.h"
+#include "bitmap_writer/bitmap_writer.h"
+#include "bitmap_writer/pattern_pictures.h"
 
 static int seedCount = 0;
 
 static bool Save(const std::string &folder, const BitmapFields &fields) {
-  Bytes bytes = WriteBitmap(fields);
-  std::string path = folder + "/seed-" + std::to_string(seedCount++) + ".bmp";
-  FILE *file = fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return fclose(file) == 0 && written;
+  return WriteFileBytes(folder + "/seed-" + std::to_string(seedCount++) + ".bmp", WriteBitmap(fields));
 }
 
 // Each form with and without the file header.

@@ -7,21 +7,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <stdexcept>
 
 #include "assets/bitmap_loader.h"
 
-static std::vector<std::string> reports;
+namespace {
 
-static void RecordReport(const char *text) { reports.push_back(text); }
+std::vector<std::string> reports;
 
-void RecordLoaderReports() {
-  loaderMessageSink = RecordReport;
-  reports.clear();
-}
+void RecordReport(const char *text) { reports.push_back(text); }
 
-const std::vector<std::string> &LoaderReports() { return reports; }
-
-static LoadOutcome TakeOutcome(RgbImage *image) {
+LoadOutcome TakeOutcome(RgbImage *image) {
   LoadOutcome outcome;
   outcome.message = loaderMessage;
   outcome.reports = reports;
@@ -29,11 +25,45 @@ static LoadOutcome TakeOutcome(RgbImage *image) {
   outcome.loaded = true;
   outcome.width = image->width;
   outcome.height = image->height;
-  outcome.pixels.assign(image->pixels, image->pixels + size_t(image->width) * image->height * 3);
+  outcome.pixels.assign(image->pixels, image->pixels + (size_t)image->width * image->height * 3);
   free(image->pixels);
   free(image);
   return outcome;
 }
+
+// Writes bytes to a new file under the temporary folder; returns its path.
+std::string SaveTempFile(const Bytes &bytes) {
+  const char *folder = getenv("TMPDIR");
+  std::string path = std::string(folder && *folder ? folder : "/tmp") + "/talmir-bmp-XXXXXX";
+  int fd = mkstemp(path.data());
+  if (fd < 0) throw std::runtime_error("cannot create " + path);
+  close(fd);
+  if (!WriteFileBytes(path, bytes)) throw std::runtime_error("cannot write " + path);
+  return path;
+}
+
+// The first pixel that differs, so that a failure says where the picture went wrong.
+std::string FirstDifference(const Bytes &got, const Bytes &want, int32_t width) {
+  for (size_t i = 0; i < got.size() && i < want.size(); i += 3) {
+    if (memcmp(&got[i], &want[i], 3) == 0) continue;
+    size_t pixel = i / 3;
+    char text[160];
+    snprintf(text, sizeof text, "pixel x=%zu row=%zu (bottom row 0): got %u,%u,%u want %u,%u,%u",
+             pixel % (size_t)width, pixel / (size_t)width, got[i], got[i + 1], got[i + 2], want[i], want[i + 1],
+             want[i + 2]);
+    return text;
+  }
+  return "sizes differ: got " + std::to_string(got.size()) + " bytes, want " + std::to_string(want.size());
+}
+
+}  // namespace
+
+void RecordLoaderReports() {
+  loaderMessageSink = RecordReport;
+  reports.clear();
+}
+
+const std::vector<std::string> &LoaderReports() { return reports; }
 
 LoadOutcome LoadFromMemory(const Bytes &bytes) {
   RecordLoaderReports();
@@ -62,20 +92,6 @@ LoadOutcome LoadBothWays(const Bytes &bytes) {
   EXPECT_EQ(memory.height, file.height);
   EXPECT_TRUE(memory.pixels == file.pixels) << "the file and memory loads gave different pixels";
   return file;
-}
-
-// The first pixel that differs, so that a failure says where the picture went wrong.
-static std::string FirstDifference(const Bytes &got, const Bytes &want, int32_t width) {
-  for (size_t i = 0; i < got.size() && i < want.size(); i += 3) {
-    if (memcmp(&got[i], &want[i], 3) == 0) continue;
-    size_t pixel = i / 3;
-    char text[160];
-    snprintf(text, sizeof text, "pixel x=%zu row=%zu (bottom row 0): got %u,%u,%u want %u,%u,%u",
-             pixel % size_t(width), pixel / size_t(width), got[i], got[i + 1], got[i + 2], want[i], want[i + 1],
-             want[i + 2]);
-    return text;
-  }
-  return "sizes differ: got " + std::to_string(got.size()) + " bytes, want " + std::to_string(want.size());
 }
 
 void ExpectPicture(const Bytes &file, const RgbPicture &expected) {

@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "bitmap_writer.h"
+#include "bitmap_writer/bitmap_writer.h"
+#include "bitmap_writer/pattern_pictures.h"
 
 // What one load gave: the picture, or the message and what reached the sink.
 struct LoadOutcome {

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "assets/asset_paths.h"
-#include "bitmap_writer.h"
+#include "bitmap_forms.h"
 #include "picture.h"
 
 struct PictureAsset {
-  Picture (*make)();
+  RgbPicture (*make)();
   BitmapForm form;
 };
 

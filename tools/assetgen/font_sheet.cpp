@@ -11,7 +11,7 @@ constexpr int kCell = 16;
 constexpr int kFirstCode = 32;
 constexpr int kLastCode = 127;
 
-void PlaceGlyph(Picture &sheet, const uint16_t masks[kCell], int glyph) {
+void PlaceGlyph(RgbPicture &sheet, const uint16_t masks[kCell], int glyph) {
   int left = (glyph % 16) * kCell, top = (glyph / 16) * kCell;
   for (int y = 0; y < kCell; ++y) {
     // Slightly cooler towards the foot; still light enough to stay legible
@@ -25,8 +25,8 @@ void PlaceGlyph(Picture &sheet, const uint16_t masks[kCell], int glyph) {
 
 }  // namespace
 
-Picture MakeFontSheet() {
-  Picture sheet = MakePicture(256, 256, kKeyBlack);
+RgbPicture MakeFontSheet() {
+  RgbPicture sheet = MakePicture(256, 256, kKeyBlack);
   for (int code = kFirstCode; code <= kLastCode; ++code) {
     PlaceGlyph(sheet, kRegularGlyphs[code - kFirstCode], code - 32);
     PlaceGlyph(sheet, kBoldGlyphs[code - kFirstCode], code + 96);

@@ -37,17 +37,17 @@ struct Blade {
   Colour colour;
 };
 
-void BlendPixel(Picture &picture, int x, int y, Colour c, double opacity) {
+void BlendPixel(RgbPicture &picture, int x, int y, Colour c, double opacity) {
   x = (x % kSize + kSize) % kSize;
   y = (y % kSize + kSize) % kSize;
   Rgb &p = PixelAt(picture, x, y);
-  Colour below = {p.r / 255.0, p.g / 255.0, p.b / 255.0};
+  Colour below = {p.red / 255.0, p.green / 255.0, p.blue / 255.0};
   p = ToOpaqueRgb(MixColour(below, c, opacity));
 }
 
 // Tapers from `width` at the root to nothing at the tip; coordinates wrap, so
 // blades crossing an edge continue on the opposite side.
-void DrawBlade(Picture &picture, const Blade &blade) {
+void DrawBlade(RgbPicture &picture, const Blade &blade) {
   double tipX = blade.x + blade.lean * blade.length, tipY = blade.y - blade.length;
   int x0 = static_cast<int>(std::floor(std::fmin(blade.x, tipX) - blade.width - 1));
   int x1 = static_cast<int>(std::ceil(std::fmax(blade.x, tipX) + blade.width + 1));
@@ -84,16 +84,16 @@ Blade RandomBlade(RandomStream &random, double layer) {
 
 }  // namespace
 
-Picture MakeGround() {
-  Picture ground = MakePicture(kSize, kSize, kKeyBlack);
+RgbPicture MakeGround() {
+  RgbPicture ground = MakePicture(kSize, kSize, kKeyBlack);
   for (int y = 0; y < kSize; ++y) {
     for (int x = 0; x < kSize; ++x) PixelAt(ground, x, y) = ToOpaqueRgb(MeadowPixel(x, y));
   }
   return ground;
 }
 
-Picture MakeGrassGround() {
-  Picture grass = MakePicture(kSize, kSize, kKeyBlack);
+RgbPicture MakeGrassGround() {
+  RgbPicture grass = MakePicture(kSize, kSize, kKeyBlack);
   for (int y = 0; y < kSize; ++y) {
     for (int x = 0; x < kSize; ++x) {
       double n = FractalNoise(NoiseLayer{401, 4, 4}, (x + 0.5) / kSize, (y + 0.5) / kSize, 4, 0.5);

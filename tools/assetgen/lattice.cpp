@@ -27,8 +27,8 @@ Colour Wood(double along, double across, uint32_t seed) {
 
 }  // namespace
 
-Picture MakeLattice() {
-  Picture lattice = MakePicture(kSize, kSize, kKeyBlack);
+RgbPicture MakeLattice() {
+  RgbPicture lattice = MakePicture(kSize, kSize, kKeyBlack);
   for (int y = 0; y < kSize; ++y) {
     for (int x = 0; x < kSize; ++x) {
       double u = x + 0.5, v = y + 0.5;

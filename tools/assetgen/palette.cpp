@@ -16,7 +16,7 @@ int Channel(uint32_t packed, int channel) {
 }
 
 uint32_t Pack(Rgb c) {
-  return (static_cast<uint32_t>(c.r) << 16) | (static_cast<uint32_t>(c.g) << 8) | c.b;
+  return (static_cast<uint32_t>(c.red) << 16) | (static_cast<uint32_t>(c.green) << 8) | c.blue;
 }
 
 // A box of the histogram, [begin, end) of the colour list, with its widest
@@ -100,7 +100,7 @@ uint8_t NearestEntry(const std::vector<Rgb> &palette, size_t first, Rgb c) {
   size_t best = first;
   int bestDistance = 1 << 30;
   for (size_t k = first; k < palette.size(); ++k) {
-    int dr = palette[k].r - c.r, dg = palette[k].g - c.g, db = palette[k].b - c.b;
+    int dr = palette[k].red - c.red, dg = palette[k].green - c.green, db = palette[k].blue - c.blue;
     int distance = 3 * dr * dr + 4 * dg * dg + 2 * db * db;
     if (distance < bestDistance) best = k, bestDistance = distance;
   }
@@ -109,7 +109,7 @@ uint8_t NearestEntry(const std::vector<Rgb> &palette, size_t first, Rgb c) {
 
 }  // namespace
 
-IndexedPicture QuantisePicture(const Picture &picture, int maxColours) {
+PalettePicture QuantisePicture(const RgbPicture &picture, int maxColours) {
   std::map<uint32_t, uint32_t> histogram;
   bool hasKey = false;
   for (Rgb pixel : picture.pixels) {
@@ -119,7 +119,7 @@ IndexedPicture QuantisePicture(const Picture &picture, int maxColours) {
   std::vector<ColourCount> colours;
   for (auto [packed, count] : histogram) colours.push_back(ColourCount{packed, count});
 
-  IndexedPicture out = {picture.width, picture.height, {}, {}};
+  PalettePicture out = {{picture.width, picture.height, {}}, {}};
   if (hasKey) out.palette.push_back(kKeyBlack);
   size_t first = out.palette.size();
   if (!colours.empty()) {
@@ -131,7 +131,7 @@ IndexedPicture QuantisePicture(const Picture &picture, int maxColours) {
     Rgb c = {static_cast<uint8_t>(packed >> 16), static_cast<uint8_t>(packed >> 8), static_cast<uint8_t>(packed)};
     lookup[packed] = NearestEntry(out.palette, first, c);
   }
-  out.indices.reserve(picture.pixels.size());
-  for (Rgb pixel : picture.pixels) out.indices.push_back(IsKeyBlack(pixel) ? 0 : lookup[Pack(pixel)]);
+  out.indexed.indices.reserve(picture.pixels.size());
+  for (Rgb pixel : picture.pixels) out.indexed.indices.push_back(IsKeyBlack(pixel) ? 0 : lookup[Pack(pixel)]);
   return out;
 }

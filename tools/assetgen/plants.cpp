@@ -50,7 +50,7 @@ struct Frond {
   Colour colour;
 };
 
-void DrawFrond(Picture &picture, const Frond &frond, RandomStream &random) {
+void DrawFrond(RgbPicture &picture, const Frond &frond, RandomStream &random) {
   LeafTone stem = {ScaleColour(frond.colour, 0.75), 0.0};
   PaintCurve(picture, frond.base, frond.control, frond.tip, 1.8, 0.6, ShadeStem, &stem);
   double span = std::hypot(frond.tip.x - frond.base.x, frond.tip.y - frond.base.y);
@@ -75,8 +75,8 @@ void DrawFrond(Picture &picture, const Frond &frond, RandomStream &random) {
 
 }  // namespace
 
-Picture MakeFern() {
-  Picture fern = MakePicture(128, 512, kKeyBlack);
+RgbPicture MakeFern() {
+  RgbPicture fern = MakePicture(128, 512, kKeyBlack);
   RandomStream random = MakeRandomStream(501);
   // Outer, older fronds first (darker, arching furthest), the young upright ones in front.
   // A vase of fronds fanning out from the root: a tall, narrow billboard
@@ -118,7 +118,7 @@ bool InCrown(double x, double y) {
   return std::sqrt(dx * dx + dy * dy) < 1.0 + lumps && y < bottom;
 }
 
-void DrawBranches(Picture &picture, RandomStream &random) {
+void DrawBranches(RgbPicture &picture, RandomStream &random) {
   LeafTone bark = {HexColour(0x6a5236), 0.0};
   for (int k = 0; k < 9; ++k) {
     double spread = (k - 4) / 4.0 + RandomRange(random, -0.08, 0.08);
@@ -153,8 +153,8 @@ Colour BushLeafColour(const BushLeaf &leaf, RandomStream &random) {
 
 }  // namespace
 
-Picture MakeBush() {
-  Picture bush = MakePicture(256, 128, kKeyBlack);
+RgbPicture MakeBush() {
+  RgbPicture bush = MakePicture(256, 128, kKeyBlack);
   RandomStream random = MakeRandomStream(601);
   DrawBranches(bush, random);
   for (const BushLeaf &leaf : PlaceBushLeaves(random)) {
@@ -181,7 +181,7 @@ Colour ShadeBlade(const void *context, double along, double across, int, int) {
   return ScaleColour(MixColour(tone->root, tone->tip, std::pow(along, 0.8)), 1.0 - 0.18 * across);
 }
 
-void DrawClumpBlade(Picture &picture, RandomStream &random, double depth) {
+void DrawClumpBlade(RgbPicture &picture, RandomStream &random, double depth) {
   double rootX = RandomRange(random, 104, 152);
   double lean = RandomRange(random, -1.0, 1.0);
   double height = RandomRange(random, 110, 235) * (1.0 - 0.35 * std::fabs(lean));
@@ -201,7 +201,7 @@ void DrawClumpBlade(Picture &picture, RandomStream &random, double depth) {
   PaintCurve(picture, root, control, tip, RandomRange(random, 2.2, 3.4), 0.4, ShadeBlade, &tone);
 }
 
-void DrawSeedHead(Picture &picture, RandomStream &random) {
+void DrawSeedHead(RgbPicture &picture, RandomStream &random) {
   double rootX = RandomRange(random, 112, 144);
   Point2 root = {rootX, 256};
   Point2 tip = {rootX + RandomRange(random, -60, 60), RandomRange(random, 14, 40)};
@@ -221,8 +221,8 @@ void DrawSeedHead(Picture &picture, RandomStream &random) {
 
 }  // namespace
 
-Picture MakeGrassClump() {
-  Picture clump = MakePicture(256, 256, kKeyBlack);
+RgbPicture MakeGrassClump() {
+  RgbPicture clump = MakePicture(256, 256, kKeyBlack);
   RandomStream random = MakeRandomStream(701);
   const int kBlades = 70;
   for (int k = 0; k < kBlades; ++k) {
@@ -239,8 +239,8 @@ namespace {
 
 // Veins are painted over the finished blade and kept only where the blade is,
 // so none pokes out past the edge.
-void DrawLeafVeins(Picture &picture, Point2 base, Point2 tip, double halfWidth) {
-  Picture veined = picture;
+void DrawLeafVeins(RgbPicture &picture, Point2 base, Point2 tip, double halfWidth) {
+  RgbPicture veined = picture;
   LeafTone vein = {HexColour(0x86b454), 0.0};
   PaintStroke(veined, base, tip, 1.4, 0.5, ShadeStem, &vein);
   Point2 along = {tip.x - base.x, tip.y - base.y};
@@ -262,8 +262,8 @@ void DrawLeafVeins(Picture &picture, Point2 base, Point2 tip, double halfWidth) 
 
 }  // namespace
 
-Picture MakeLeaf() {
-  Picture leaf = MakePicture(128, 128, kKeyBlack);
+RgbPicture MakeLeaf() {
+  RgbPicture leaf = MakePicture(128, 128, kKeyBlack);
   Point2 stalkBase = {22, 118}, base = {38, 98}, tip = {112, 16};
   LeafTone stalk = {HexColour(0x7a8a3a), 0.0};
   PaintStroke(leaf, stalkBase, base, 2.2, 1.8, ShadeStem, &stalk);

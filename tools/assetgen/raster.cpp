@@ -10,7 +10,7 @@ struct Box {
   int x0, y0, x1, y1;
 };
 
-Box Bounds(const Picture &picture, Point2 a, Point2 b, double margin) {
+Box Bounds(const RgbPicture &picture, Point2 a, Point2 b, double margin) {
   Box box;
   box.x0 = std::max(0, static_cast<int>(std::floor(std::min(a.x, b.x) - margin)));
   box.y0 = std::max(0, static_cast<int>(std::floor(std::min(a.y, b.y) - margin)));
@@ -40,7 +40,7 @@ double LeafProfile(double t) {
 
 }  // namespace
 
-void PaintStroke(Picture &picture, Point2 a, Point2 b, double ra, double rb, ShadeFn shade, const void *context) {
+void PaintStroke(RgbPicture &picture, Point2 a, Point2 b, double ra, double rb, ShadeFn shade, const void *context) {
   Box box = Bounds(picture, a, b, std::max(ra, rb) + 1.0);
   for (int y = box.y0; y <= box.y1; ++y) {
     for (int x = box.x0; x <= box.x1; ++x) {
@@ -57,7 +57,7 @@ void PaintStroke(Picture &picture, Point2 a, Point2 b, double ra, double rb, Sha
   }
 }
 
-void PaintLeaf(Picture &picture, Point2 base, Point2 tip, double halfWidth, ShadeFn shade, const void *context) {
+void PaintLeaf(RgbPicture &picture, Point2 base, Point2 tip, double halfWidth, ShadeFn shade, const void *context) {
   Box box = Bounds(picture, base, tip, halfWidth + 1.0);
   for (int y = box.y0; y <= box.y1; ++y) {
     for (int x = box.x0; x <= box.x1; ++x) {
@@ -98,7 +98,7 @@ Colour ShadeSegment(const void *context, double along, double across, int x, int
 
 }  // namespace
 
-void PaintCurve(Picture &picture, Point2 p0, Point2 p1, Point2 p2, double r0, double r2, ShadeFn shade,
+void PaintCurve(RgbPicture &picture, Point2 p0, Point2 p1, Point2 p2, double r0, double r2, ShadeFn shade,
                 const void *context) {
   double span = std::hypot(p1.x - p0.x, p1.y - p0.y) + std::hypot(p2.x - p1.x, p2.y - p1.y);
   int segments = std::max(2, static_cast<int>(span / 4.0));
@@ -110,8 +110,8 @@ void PaintCurve(Picture &picture, Point2 p0, Point2 p1, Point2 p2, double r0, do
   }
 }
 
-void FillPinholes(Picture &picture) {
-  Picture before = picture;
+void FillPinholes(RgbPicture &picture) {
+  RgbPicture before = picture;
   for (int y = 1; y + 1 < picture.height; ++y) {
     for (int x = 1; x + 1 < picture.width; ++x) {
       if (!IsKeyBlack(PixelAt(before, x, y))) continue;
@@ -121,7 +121,7 @@ void FillPinholes(Picture &picture) {
       bool enclosed = true;
       for (Rgb c : around) {
         enclosed = enclosed && !IsKeyBlack(c);
-        sum = Colour{sum.r + c.r / 1020.0, sum.g + c.g / 1020.0, sum.b + c.b / 1020.0};
+        sum = Colour{sum.r + c.red / 1020.0, sum.g + c.green / 1020.0, sum.b + c.blue / 1020.0};
       }
       if (enclosed) PixelAt(picture, x, y) = ToOpaqueRgb(sum);
     }

@@ -51,8 +51,8 @@ Colour SkyPixel(int x, int y) {
 
 }  // namespace
 
-Picture MakeSky() {
-  Picture sky = MakePicture(kWidth, kHeight, kKeyBlack);
+RgbPicture MakeSky() {
+  RgbPicture sky = MakePicture(kWidth, kHeight, kKeyBlack);
   for (int y = 0; y < kHeight; ++y) {
     for (int x = 0; x < kWidth; ++x) PixelAt(sky, x, y) = ToOpaqueRgb(SkyPixel(x, y));
   }
