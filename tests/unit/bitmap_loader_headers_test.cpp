@@ -7,7 +7,11 @@
 #include "assets/bitmap_loader.h"
 #include "support/bitmap_load_check.h"
 
-static RgbPicture SmallPicture() { return PatternPicture(3, 2, 7); }
+namespace {
+
+RgbPicture SmallPicture() { return PatternPicture(3, 2, 7); }
+
+}  // namespace
 
 TEST(BitmapLoaderHeaders, FileHeaderAndPackedDibGiveTheSamePicture) {
   BitmapFields fields = Rgb24BitmapFields(SmallPicture());
@@ -20,7 +24,7 @@ TEST(BitmapLoaderHeaders, BitsOffsetIsFollowedWherePaddingPrecedesTheBits) {
   BitmapFields fields = Rgb24BitmapFields(SmallPicture());
   Bytes gap(9, 0xEE);
   fields.bits.insert(fields.bits.begin(), gap.begin(), gap.end());
-  fields.bitsOffset = uint32_t(DefaultBitsOffset(fields) + gap.size());
+  fields.bitsOffset = (uint32_t)(DefaultBitsOffset(fields) + gap.size());
   ExpectPicture(WriteBitmap(fields), SmallPicture());
 }
 
@@ -60,7 +64,7 @@ TEST(BitmapLoaderHeaders, OtherHeaderSizesAreAnUnknownFormat) {
 
 TEST(BitmapLoaderHeaders, FilesTooShortForTheirHeadersAreAnUnknownFormat) {
   Bytes file = WriteBitmap(Rgb24BitmapFields(SmallPicture()));
-  for (size_t size : {size_t(1), size_t(2), size_t(13), size_t(14), size_t(17), size_t(18), size_t(53)}) {
+  for (size_t size : {(size_t)1, (size_t)2, (size_t)13, (size_t)14, (size_t)17, (size_t)18, (size_t)53}) {
     SCOPED_TRACE(size);
     ExpectFailure(Bytes(file.begin(), file.begin() + size), "Unknown DIB file format.");
   }
@@ -81,9 +85,9 @@ TEST(BitmapLoaderHeaders, EmptyPicturesAreAConversionError) {
 
 TEST(BitmapLoaderHeaders, HugeAndOverflowingSizesAreOutOfMemoryBeforeAnyRead) {
   // None of these files holds the bits it claims; the size check comes first.
-  for (auto [width, height] : {std::pair{0x7FFFFFFF, 0x7FFFFFFF}, {0x7FFFFFFF, int32_t(0x80000000)},
+  for (auto [width, height] : {std::pair{0x7FFFFFFF, 0x7FFFFFFF}, {0x7FFFFFFF, (int32_t)0x80000000},
                                {0x40000000, 4}, {16385, 21846}, {0x10000, -0x10000}, {1, 0x7FFFFFFF}}) {
-    for (uint16_t bitCount : {uint16_t(24), uint16_t(32)}) {
+    for (uint16_t bitCount : {(uint16_t)24, (uint16_t)32}) {
       BitmapFields fields = Rgb24BitmapFields(SmallPicture());
       fields.width = width, fields.height = height, fields.bitCount = bitCount;
       SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
@@ -103,12 +107,12 @@ TEST(BitmapLoaderHeaders, PictureJustUnderTheLimitIsNotRefusedForItsSize) {
 TEST(BitmapLoaderHeaders, BitsOffsetOutsideTheFileIsAConversionError) {
   BitmapFields fields = Rgb24BitmapFields(SmallPicture());
   size_t fileSize = WriteBitmap(fields).size();
-  for (uint64_t offset : {uint64_t(fileSize), uint64_t(fileSize) + 1, uint64_t(0xFFFFFFFF)}) {
-    fields.bitsOffset = uint32_t(offset);
+  for (uint64_t offset : {(uint64_t)fileSize, (uint64_t)fileSize + 1, (uint64_t)0xFFFFFFFF}) {
+    fields.bitsOffset = (uint32_t)offset;
     SCOPED_TRACE(offset);
     ExpectFailure(WriteBitmap(fields), "Image file conversion error.");
   }
-  fields.bitsOffset = uint32_t(fileSize - 1);  // inside, but one byte cannot hold the bits
+  fields.bitsOffset = (uint32_t)(fileSize - 1);  // inside, but one byte cannot hold the bits
   ExpectFailure(WriteBitmap(fields), "Image file conversion error.");
 }
 

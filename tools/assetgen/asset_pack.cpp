@@ -56,5 +56,5 @@ bool WriteAssetPack(const std::string &folder) {
     const PictureAsset &asset = pictureAssets[slot];
     if (!WriteAsset(root / assetPaths.textures[slot], EncodeBitmap(asset.make(), asset.form))) return false;
   }
-  return WriteAsset(root / FolderPath(assetPaths.sound), EncodeWave(MakeAmbience(), kAmbienceRate));
+  return WriteAsset(root / FolderPath(assetPaths.sound), EncodeWave(MakeAmbience(), ambienceRate));
 }

@@ -18,7 +18,7 @@ BitmapFields TrueColourFields(const RgbPicture &picture, bool core) {
 BitmapFields IndexedFields(const RgbPicture &picture, bool core, bool runLengths) {
   PalettePicture quantised = QuantisePicture(picture, 256);
   std::vector<Rgb> table = quantised.palette;
-  if (core) table.resize(256, kKeyBlack);
+  if (core) table.resize(256, keyBlack);
   BitmapFields fields = IndexedBitmapFields(quantised.indexed, table, 8);
   if (core) {
     fields.headerSize = 12;

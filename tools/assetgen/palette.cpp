@@ -12,11 +12,11 @@ struct ColourCount {
 };
 
 int Channel(uint32_t packed, int channel) {
-  return static_cast<int>((packed >> (16 - 8 * channel)) & 0xff);
+  return (int)((packed >> (16 - 8 * channel)) & 0xff);
 }
 
 uint32_t Pack(Rgb c) {
-  return (static_cast<uint32_t>(c.red) << 16) | (static_cast<uint32_t>(c.green) << 8) | c.blue;
+  return ((uint32_t)c.red << 16) | ((uint32_t)c.green << 8) | c.blue;
 }
 
 // A box of the histogram, [begin, end) of the colour list, with its widest
@@ -69,7 +69,7 @@ size_t BoxToSplit(const std::vector<Box> &boxes) {
   for (size_t k = 0; k < boxes.size(); ++k) {
     if (boxes[k].end - boxes[k].begin < 2) continue;
     double range = boxes[k].range;
-    double score = range * range * static_cast<double>(boxes[k].pixels);
+    double score = range * range * (double)boxes[k].pixels;
     if (best == boxes.size() || score > bestScore) best = k, bestScore = score;
   }
   return best;
@@ -78,7 +78,7 @@ size_t BoxToSplit(const std::vector<Box> &boxes) {
 Rgb BoxAverage(const std::vector<ColourCount> &colours, Box box) {
   uint64_t sum[3] = {0, 0, 0}, total = 0;
   for (size_t k = box.begin; k < box.end; ++k) {
-    for (int c = 0; c < 3; ++c) sum[c] += static_cast<uint64_t>(Channel(colours[k].packed, c)) * colours[k].count;
+    for (int c = 0; c < 3; ++c) sum[c] += (uint64_t)Channel(colours[k].packed, c) * colours[k].count;
     total += colours[k].count;
   }
   Colour mean = {sum[0] / (255.0 * total), sum[1] / (255.0 * total), sum[2] / (255.0 * total)};
@@ -87,7 +87,7 @@ Rgb BoxAverage(const std::vector<ColourCount> &colours, Box box) {
 
 std::vector<Rgb> OpaquePalette(std::vector<ColourCount> colours, int entries) {
   std::vector<Box> boxes = {MeasureBox(colours, 0, colours.size())};
-  while (static_cast<int>(boxes.size()) < entries) {
+  while ((int)boxes.size() < entries) {
     size_t which = BoxToSplit(boxes);
     if (which == boxes.size() || !SplitBox(colours, boxes, which)) break;
   }
@@ -104,7 +104,7 @@ uint8_t NearestEntry(const std::vector<Rgb> &palette, size_t first, Rgb c) {
     int distance = 3 * dr * dr + 4 * dg * dg + 2 * db * db;
     if (distance < bestDistance) best = k, bestDistance = distance;
   }
-  return static_cast<uint8_t>(best);
+  return (uint8_t)best;
 }
 
 }  // namespace
@@ -120,15 +120,15 @@ PalettePicture QuantisePicture(const RgbPicture &picture, int maxColours) {
   for (auto [packed, count] : histogram) colours.push_back(ColourCount{packed, count});
 
   PalettePicture out = {{picture.width, picture.height, {}}, {}};
-  if (hasKey) out.palette.push_back(kKeyBlack);
+  if (hasKey) out.palette.push_back(keyBlack);
   size_t first = out.palette.size();
   if (!colours.empty()) {
-    std::vector<Rgb> opaque = OpaquePalette(colours, maxColours - static_cast<int>(first));
+    std::vector<Rgb> opaque = OpaquePalette(colours, maxColours - (int)first);
     out.palette.insert(out.palette.end(), opaque.begin(), opaque.end());
   }
   std::map<uint32_t, uint8_t> lookup;
   for (auto [packed, count] : histogram) {
-    Rgb c = {static_cast<uint8_t>(packed >> 16), static_cast<uint8_t>(packed >> 8), static_cast<uint8_t>(packed)};
+    Rgb c = {(uint8_t)(packed >> 16), (uint8_t)(packed >> 8), (uint8_t)packed};
     lookup[packed] = NearestEntry(out.palette, first, c);
   }
   out.indexed.indices.reserve(picture.pixels.size());

@@ -4,15 +4,15 @@
 #include <cmath>
 
 RgbPicture MakePicture(int width, int height, Rgb fill) {
-  return RgbPicture{width, height, std::vector<Rgb>(static_cast<size_t>(width) * height, fill)};
+  return RgbPicture{width, height, std::vector<Rgb>((size_t)width * height, fill)};
 }
 
 Rgb &PixelAt(RgbPicture &picture, int x, int y) {
-  return picture.pixels[static_cast<size_t>(y) * picture.width + x];
+  return picture.pixels[(size_t)y * picture.width + x];
 }
 
 Rgb PixelAt(const RgbPicture &picture, int x, int y) {
-  return picture.pixels[static_cast<size_t>(y) * picture.width + x];
+  return picture.pixels[(size_t)y * picture.width + x];
 }
 
 bool IsKeyBlack(Rgb pixel) {
@@ -41,7 +41,7 @@ double SmoothStep(double edge0, double edge1, double value) {
 }
 
 Rgb ToOpaqueRgb(Colour c) {
-  auto byte = [](double v) { return static_cast<uint8_t>(std::lround(Clamp01(v) * 255.0)); };
+  auto byte = [](double v) { return (uint8_t)std::lround(Clamp01(v) * 255.0); };
   Rgb out = {byte(c.r), byte(c.g), byte(c.b)};
   // A stray pure-black texel would become a hole once keyed.
   if (IsKeyBlack(out)) out.green = 1;

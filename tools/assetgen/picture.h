@@ -12,7 +12,7 @@ struct Colour {
 };
 
 // The loader's colour key: pure black becomes transparent.
-inline constexpr Rgb kKeyBlack = {0, 0, 0};
+inline constexpr Rgb keyBlack = {0, 0, 0};
 
 RgbPicture MakePicture(int width, int height, Rgb fill);
 Rgb &PixelAt(RgbPicture &picture, int x, int y);

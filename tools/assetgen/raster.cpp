@@ -12,10 +12,10 @@ struct Box {
 
 Box Bounds(const RgbPicture &picture, Point2 a, Point2 b, double margin) {
   Box box;
-  box.x0 = std::max(0, static_cast<int>(std::floor(std::min(a.x, b.x) - margin)));
-  box.y0 = std::max(0, static_cast<int>(std::floor(std::min(a.y, b.y) - margin)));
-  box.x1 = std::min(picture.width - 1, static_cast<int>(std::ceil(std::max(a.x, b.x) + margin)));
-  box.y1 = std::min(picture.height - 1, static_cast<int>(std::ceil(std::max(a.y, b.y) + margin)));
+  box.x0 = std::max(0, (int)std::floor(std::min(a.x, b.x) - margin));
+  box.y0 = std::max(0, (int)std::floor(std::min(a.y, b.y) - margin));
+  box.x1 = std::min(picture.width - 1, (int)std::ceil(std::max(a.x, b.x) + margin));
+  box.y1 = std::min(picture.height - 1, (int)std::ceil(std::max(a.y, b.y) + margin));
   return box;
 }
 
@@ -92,7 +92,7 @@ struct SegmentShade {
 };
 
 Colour ShadeSegment(const void *context, double along, double across, int x, int y) {
-  const SegmentShade *segment = static_cast<const SegmentShade *>(context);
+  const SegmentShade *segment = (const SegmentShade *)context;
   return segment->shade(segment->context, segment->t0 + (segment->t1 - segment->t0) * along, across, x, y);
 }
 
@@ -101,9 +101,9 @@ Colour ShadeSegment(const void *context, double along, double across, int x, int
 void PaintCurve(RgbPicture &picture, Point2 p0, Point2 p1, Point2 p2, double r0, double r2, ShadeFn shade,
                 const void *context) {
   double span = std::hypot(p1.x - p0.x, p1.y - p0.y) + std::hypot(p2.x - p1.x, p2.y - p1.y);
-  int segments = std::max(2, static_cast<int>(span / 4.0));
+  int segments = std::max(2, (int)(span / 4.0));
   for (int k = 0; k < segments; ++k) {
-    double t0 = static_cast<double>(k) / segments, t1 = static_cast<double>(k + 1) / segments;
+    double t0 = (double)k / segments, t1 = (double)(k + 1) / segments;
     SegmentShade segment = {shade, context, t0, t1};
     PaintStroke(picture, CurvePoint(p0, p1, p2, t0), CurvePoint(p0, p1, p2, t1), r0 + (r2 - r0) * t0,
                 r0 + (r2 - r0) * t1, ShadeSegment, &segment);
