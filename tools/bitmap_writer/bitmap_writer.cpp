@@ -199,6 +199,7 @@ BitmapFields Rgb24BitmapFields(const RgbPicture &picture) {
 bool WriteFileBytes(const std::string &path, const Bytes &bytes) {
   FILE *file = fopen(path.c_str(), "wb");
   if (file == nullptr) return false;
-  bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  // An empty vector may have no block at all, and fwrite takes none.
+  bool written = bytes.empty() || fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   return fclose(file) == 0 && written;
 }
