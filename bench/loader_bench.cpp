@@ -12,22 +12,24 @@
 #include <vector>
 
 #include "assets/bitmap_loader.h"
-#include "support/bitmap_writer.h"
+#include "fixtures/bench_pictures.h"
 
-static const int32_t side = 2048;
-static const size_t outputBytes = size_t(side) * side * 3;
-static const int warmUps = 3;
-static const int repetitions = 15;
-static const double batchSeconds = 0.05;  // each timed batch runs at least this long
+namespace {
+
+const int32_t side = benchSide;
+const size_t outputBytes = (size_t)side * side * 3;
+const int warmUps = 3;
+const int repetitions = 15;
+const double batchSeconds = 0.05;  // each timed batch runs at least this long
 
 // One decoding of a file to packed RGB: the picture, top row first, for the
 // cross-check, or just its size when copy is null. 0 on failure.
 typedef size_t (*Decoder)(const char *path, Bytes *copy);
 
-static size_t DecodeTalmir(const char *path, Bytes *copy) {
+size_t DecodeTalmir(const char *path, Bytes *copy) {
   RgbImage *image = LoadBitmapFile(path);
   if (image == nullptr) return 0;
-  size_t rowBytes = size_t(image->width) * 3, bytes = rowBytes * image->height;
+  size_t rowBytes = (size_t)image->width * 3, bytes = rowBytes * image->height;
   if (copy != nullptr) {
     copy->clear();
     for (int32_t row = image->height - 1; row >= 0; --row)
@@ -38,27 +40,27 @@ static size_t DecodeTalmir(const char *path, Bytes *copy) {
   return bytes;
 }
 
-static size_t DecodeStb(const char *path, Bytes *copy) {
+size_t DecodeStb(const char *path, Bytes *copy) {
   int width, height, channels;
   unsigned char *pixels = stbi_load(path, &width, &height, &channels, 3);
   if (pixels == nullptr) return 0;
-  size_t bytes = size_t(width) * height * 3;
+  size_t bytes = (size_t)width * height * 3;
   if (copy != nullptr) copy->assign(pixels, pixels + bytes);
   stbi_image_free(pixels);
   return bytes;
 }
 
-static size_t DecodeSdl(const char *path, Bytes *copy) {
+size_t DecodeSdl(const char *path, Bytes *copy) {
   SDL_Surface *loaded = SDL_LoadBMP(path);
   if (loaded == nullptr) return 0;
   SDL_Surface *rgb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB24, 0);
   SDL_FreeSurface(loaded);
   if (rgb == nullptr) return 0;
-  size_t rowBytes = size_t(rgb->w) * 3, bytes = rowBytes * rgb->h;
+  size_t rowBytes = (size_t)rgb->w * 3, bytes = rowBytes * rgb->h;
   if (copy != nullptr) {
     copy->clear();
     for (int row = 0; row < rgb->h; ++row) {
-      const unsigned char *start = (const unsigned char *)rgb->pixels + size_t(row) * rgb->pitch;
+      const unsigned char *start = (const unsigned char *)rgb->pixels + (size_t)row * rgb->pitch;
       copy->insert(copy->end(), start, start + rowBytes);
     }
   }
@@ -67,8 +69,8 @@ static size_t DecodeSdl(const char *path, Bytes *copy) {
 }
 
 // The floor: copying the output's size between two buffers already in use.
-static std::vector<unsigned char> copySource(outputBytes, 1), copyTarget(outputBytes, 0);
-static size_t CopyOutputSize(const char *, Bytes *) {
+std::vector<unsigned char> copySource(outputBytes, 1), copyTarget(outputBytes, 0);
+size_t CopyOutputSize(const char *, Bytes *) {
   memcpy(copyTarget.data(), copySource.data(), outputBytes);
   return copyTarget[outputBytes / 2] + outputBytes - 1;  // reads the target so the copy stays
 }
@@ -78,46 +80,21 @@ struct Contender {
   Decoder decode;
 };
 
-static const Contender contenders[] = {
+const Contender contenders[] = {
     {"talmir", DecodeTalmir}, {"stb_image", DecodeStb}, {"SDL2", DecodeSdl}, {"memcpy", CopyOutputSize}};
-enum { TALMIR, STB, SDL, MEMCPY, CONTENDERS };
-
-struct Format {
-  const char *name;
-  Bytes file;
-  bool stbReads;  // stb_image has no run-length decoder
-};
-
-static std::vector<Format> MakeFormats() {
-  RgbPicture photo = PatternPicture(side, side, 2048);
-  IndexedPicture noise = PatternIndices(side, side, 256, 8);
-  IndexedPicture drawn = PatternIndices(side, side, 64, 9, 24);  // runs of 1 to 24 pixels
-  std::vector<Rgb> colours = PatternColours(256, 10);
-  std::vector<Format> formats;
-  formats.push_back({"24-bit", WriteBitmap(Rgb24BitmapFields(photo)), true});
-  BitmapFields rgb32 = Rgb24BitmapFields(photo);
-  rgb32.bitCount = 32;
-  rgb32.bits = PackWordRows(Rgb32Values(photo, 0), side, side, 32);
-  formats.push_back({"32-bit", WriteBitmap(rgb32), true});
-  formats.push_back({"8-bit table", WriteBitmap(IndexedBitmapFields(noise, colours, 8)), true});
-  BitmapFields rle8 = IndexedBitmapFields(drawn, colours, 8);
-  rle8.compression = 1;
-  rle8.bits = EncodeRle8(drawn);
-  formats.push_back({"RLE8", WriteBitmap(rle8), false});
-  return formats;
-}
+enum { talmirLoader, stbPeer, sdlPeer, copyFloor, contenderCount };
 
 // The processor time of this thread, kernel time (page faults) included. On
 // a shared machine wall time also counts the turns of other programs.
-static double ThreadSeconds() {
+double ThreadSeconds() {
   timespec now;
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+  return (double)now.tv_sec + (double)now.tv_nsec * 1e-9;
 }
 
 // Times each decoding of a batch on its own, so that the median leaves out
 // decodings whose caches another program has just cleared.
-static void TimeBatch(Decoder decode, const char *path, int iterations, std::vector<double> *samples) {
+void TimeBatch(Decoder decode, const char *path, int iterations, std::vector<double> *samples) {
   for (int i = 0; i < iterations; ++i) {
     double start = ThreadSeconds();
     if (decode(path, nullptr) != outputBytes) abort();
@@ -127,19 +104,19 @@ static void TimeBatch(Decoder decode, const char *path, int iterations, std::vec
 
 // Median seconds per decoding. The contenders take turns batch by batch, so
 // a slow spell of the machine falls on all of them alike.
-static void MeasureFormat(const char *path, bool stbReads, double median[CONTENDERS]) {
-  int iterations[CONTENDERS];
-  std::vector<double> samples[CONTENDERS];
-  for (int c = 0; c < CONTENDERS; ++c) {
-    if (c == STB && !stbReads) continue;
+void MeasureFormat(const char *path, bool stbReads, double median[contenderCount]) {
+  int iterations[contenderCount];
+  std::vector<double> samples[contenderCount];
+  for (int c = 0; c < contenderCount; ++c) {
+    if (c == stbPeer && !stbReads) continue;
     std::vector<double> warmUp;
     TimeBatch(contenders[c].decode, path, warmUps, &warmUp);
-    iterations[c] = std::max(1, int(batchSeconds / warmUp.back()));
+    iterations[c] = std::max(1, (int)(batchSeconds / warmUp.back()));
   }
   for (int r = 0; r < repetitions; ++r)
-    for (int c = 0; c < CONTENDERS; ++c)
-      if (c != STB || stbReads) TimeBatch(contenders[c].decode, path, iterations[c], &samples[c]);
-  for (int c = 0; c < CONTENDERS; ++c) {
+    for (int c = 0; c < contenderCount; ++c)
+      if (c != stbPeer || stbReads) TimeBatch(contenders[c].decode, path, iterations[c], &samples[c]);
+  for (int c = 0; c < contenderCount; ++c) {
     median[c] = 0;
     if (samples[c].empty()) continue;
     std::sort(samples[c].begin(), samples[c].end());
@@ -148,11 +125,11 @@ static void MeasureFormat(const char *path, bool stbReads, double median[CONTEND
 }
 
 // Every peer must give the same pixels, or the race is not the same work.
-static bool SamePictures(const char *path, bool stbReads, const char *format) {
+bool SamePictures(const char *path, bool stbReads, const char *format) {
   Bytes ours, theirs;
   if (DecodeTalmir(path, &ours) != outputBytes) return false;
-  for (int c : {STB, SDL}) {
-    if (c == STB && !stbReads) continue;
+  for (int c : {stbPeer, sdlPeer}) {
+    if (c == stbPeer && !stbReads) continue;
     if (contenders[c].decode(path, &theirs) != outputBytes || theirs != ours) {
       fprintf(stderr, "%s: %s decodes %s differently\n", path, contenders[c].name, format);
       return false;
@@ -161,25 +138,20 @@ static bool SamePictures(const char *path, bool stbReads, const char *format) {
   return true;
 }
 
-static double MegabytesPerSecond(double seconds) { return seconds > 0 ? outputBytes / seconds / 1e6 : 0; }
+double MegabytesPerSecond(double seconds) { return seconds > 0 ? outputBytes / seconds / 1e6 : 0; }
 
-static bool PrintRow(const char *format, const double median[CONTENDERS]) {
-  double best = std::max(MegabytesPerSecond(median[STB]), MegabytesPerSecond(median[SDL]));
-  double ours = MegabytesPerSecond(median[TALMIR]);
-  double toBest = ours / best, toCopy = median[TALMIR] / median[MEMCPY];
+bool PrintRow(const char *format, const double median[contenderCount]) {
+  double best = std::max(MegabytesPerSecond(median[stbPeer]), MegabytesPerSecond(median[sdlPeer]));
+  double ours = MegabytesPerSecond(median[talmirLoader]);
+  double toBest = ours / best, toCopy = median[talmirLoader] / median[copyFloor];
   char stb[16] = "-";
-  if (median[STB] > 0) snprintf(stb, sizeof stb, "%.0f", MegabytesPerSecond(median[STB]));
-  printf("%-12s %10.0f %10s %10.0f %10.0f %12.2fx %12.2fx\n", format, ours, stb, MegabytesPerSecond(median[SDL]),
-         MegabytesPerSecond(median[MEMCPY]), toBest, toCopy);
+  if (median[stbPeer] > 0) snprintf(stb, sizeof stb, "%.0f", MegabytesPerSecond(median[stbPeer]));
+  printf("%-12s %10.0f %10s %10.0f %10.0f %12.2fx %12.2fx\n", format, ours, stb, MegabytesPerSecond(median[sdlPeer]),
+         MegabytesPerSecond(median[copyFloor]), toBest, toCopy);
   return toBest > 1 && toCopy <= 2;
 }
 
-static bool SaveFile(const std::string &path, const Bytes &bytes) {
-  FILE *file = fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return fclose(file) == 0 && written;
-}
+}  // namespace
 
 int main() {
   showLoaderErrors = false;
@@ -192,11 +164,11 @@ int main() {
   printf("%-12s %10s %10s %10s %10s %13s %13s\n", "format", "talmir", "stb_image", "SDL2", "memcpy", "vs best peer",
          "time/memcpy");
   bool allMet = true, allSame = true;
-  for (const Format &format : MakeFormats()) {
+  for (const BenchPicture &format : MakeBenchPictures()) {
     std::string path = folder + "/picture.bmp";
-    if (!SaveFile(path, format.file)) return 1;
+    if (!WriteFileBytes(path, format.file)) return 1;
     if (!SamePictures(path.c_str(), format.stbReads, format.name)) allSame = false;
-    double median[CONTENDERS];
+    double median[contenderCount];
     MeasureFormat(path.c_str(), format.stbReads, median);
     allMet = PrintRow(format.name, median) && allMet;
     unlink(path.c_str());

@@ -2,31 +2,33 @@
 #include <cstdio>
 #include <string>
 
-#include "support/bitmap_writer.h"
+#include "bitmap_writer/bitmap_writer.h"
+#include "bitmap_writer/pattern_pictures.h"
 
-static int seedCount = 0;
+namespace {
 
-static bool Save(const std::string &folder, const BitmapFields &fields) {
-  Bytes bytes = WriteBitmap(fields);
-  std::string path = folder + "/seed-" + std::to_string(seedCount++) + ".bmp";
-  FILE *file = fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return fclose(file) == 0 && written;
+// Where the seeds go, and how many are there so far.
+struct SeedFolder {
+  std::string path;
+  int count;
+};
+
+bool Save(SeedFolder *folder, const BitmapFields &fields) {
+  return WriteFileBytes(folder->path + "/seed-" + std::to_string(folder->count++) + ".bmp", WriteBitmap(fields));
 }
 
 // Each form with and without the file header.
-static bool SaveBoth(const std::string &folder, BitmapFields fields) {
+bool SaveBoth(SeedFolder *folder, BitmapFields fields) {
   fields.fileHeader = true;
   bool saved = Save(folder, fields);
   fields.fileHeader = false;
   return Save(folder, fields) && saved;
 }
 
-static bool SaveIndexed(const std::string &folder) {
+bool SaveIndexed(SeedFolder *folder) {
   bool saved = true;
   for (int bitCount : {1, 4, 8}) {
-    IndexedPicture indices = PatternIndices(5, 3, 1 << bitCount, uint32_t(bitCount), 3);
+    IndexedPicture indices = PatternIndices(5, 3, 1 << bitCount, (uint32_t)bitCount, 3);
     BitmapFields fields = IndexedBitmapFields(indices, PatternColours(1 << bitCount, 1), bitCount);
     saved = SaveBoth(folder, fields) && saved;
     fields.headerSize = 12;
@@ -38,7 +40,7 @@ static bool SaveIndexed(const std::string &folder) {
   return saved;
 }
 
-static bool SaveRunLengths(const std::string &folder) {
+bool SaveRunLengths(SeedFolder *folder) {
   IndexedPicture indices = PatternIndices(9, 4, 16, 3, 6);
   bool saved = true;
   for (int bitCount : {8, 4}) {
@@ -52,7 +54,7 @@ static bool SaveRunLengths(const std::string &folder) {
   return saved;
 }
 
-static bool SaveTrueColour(const std::string &folder) {
+bool SaveTrueColour(SeedFolder *folder) {
   RgbPicture picture = PatternPicture(7, 3, 5);
   BitmapFields fields = Rgb24BitmapFields(picture);
   bool saved = SaveBoth(folder, fields);
@@ -75,17 +77,19 @@ static bool SaveTrueColour(const std::string &folder) {
   return SaveBoth(folder, fields) && saved;
 }
 
+}  // namespace
+
 int main(int argc, char **argv) {
   if (argc != 2) {
     fprintf(stderr, "usage: bitmap_seeds FOLDER\n");
     return 2;
   }
-  std::string folder = argv[1];
-  bool saved = SaveIndexed(folder) && SaveRunLengths(folder) && SaveTrueColour(folder);
+  SeedFolder folder = {argv[1], 0};
+  bool saved = SaveIndexed(&folder) && SaveRunLengths(&folder) && SaveTrueColour(&folder);
   if (!saved) {
     fprintf(stderr, "bitmap_seeds: cannot write into %s\n", argv[1]);
     return 1;
   }
-  printf("%d seeds in %s\n", seedCount, argv[1]);
+  printf("%d seeds in %s\n", folder.count, argv[1]);
   return 0;
 }

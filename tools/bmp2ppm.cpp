@@ -5,28 +5,34 @@
 
 #include "assets/bitmap_loader.h"
 
+namespace {
+
+// The loader's message goes to standard error, one line however it ends.
+void PrintLoaderMessage(const char *text) {
+  size_t length = strlen(text);
+  fprintf(stderr, "%s%s", text, length > 0 && text[length - 1] == '\n' ? "" : "\n");
+}
+
 // P6, top row first: the loader keeps the bottom row first, as GL takes it.
-static int WritePpm(const RgbImage *image, FILE *out) {
+bool WritePpm(const RgbImage *image, FILE *out) {
   fprintf(out, "P6\n%d %d\n255\n", image->width, image->height);
-  size_t rowBytes = size_t(image->width) * 3;
+  size_t rowBytes = (size_t)image->width * 3;
   for (int32_t row = image->height - 1; row >= 0; --row)
-    if (fwrite(image->pixels + size_t(row) * rowBytes, 1, rowBytes, out) != rowBytes) return 0;
+    if (fwrite(image->pixels + (size_t)row * rowBytes, 1, rowBytes, out) != rowBytes) return false;
   return fflush(out) == 0;
 }
+
+}  // namespace
 
 int main(int argc, char **argv) {
   if (argc != 2) {
     fprintf(stderr, "usage: bmp2ppm FILE > picture.ppm\n");
     return 2;
   }
-  showLoaderErrors = false;  // the message goes to standard error instead of a box
+  loaderMessageSink = PrintLoaderMessage;
   RgbImage *image = LoadBitmapFile(argv[1]);
-  if (image == nullptr) {
-    size_t length = strlen(loaderMessage);
-    fprintf(stderr, "%s%s", loaderMessage, length > 0 && loaderMessage[length - 1] == '\n' ? "" : "\n");
-    return 1;
-  }
-  int written = WritePpm(image, stdout);
+  if (image == nullptr) return 1;
+  bool written = WritePpm(image, stdout);
   free(image->pixels);
   free(image);
   if (!written) {

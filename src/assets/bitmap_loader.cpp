@@ -6,35 +6,25 @@
 #include <cstring>
 
 #include "assets/dib_convert.h"
-#include "platform/platform.h"
+#include "platform/platform.h"  // the file view
 
-bool showLoaderErrors = true;  // on at start; tools that print the message turn it off
-char loaderMessage[256];       // the last load's failure text
+bool showLoaderErrors = true;  // on at start; a caller that wants no report turns it off
+LoaderMessageSink loaderMessageSink;
+char loaderMessage[256];  // the last load's failure text
 
-static const char unknownFormat[] = "Unknown DIB file format.";
-static const char conversionError[] = "Image file conversion error.";
-static const char outOfMemory[] = "Out of memory.";
+namespace {
 
-static void ShowLoaderMessage() {
-  if (showLoaderErrors) ShowMessageBox(GetFocusWindow(), loaderMessage, "Error", MB_OK);
+const char unknownFormat[] = "Unknown DIB file format.";
+const char conversionError[] = "Image file conversion error.";
+const char outOfMemory[] = "Out of memory.";
+
+void ShowLoaderMessage() {
+  if (showLoaderErrors && loaderMessageSink != nullptr) loaderMessageSink(loaderMessage);
 }
 
-static void ReportFailure(const char *text) {
+void ReportFailure(const char *text) {
   snprintf(loaderMessage, sizeof loaderMessage, "%s", text);
   ShowLoaderMessage();
-}
-
-uint16_t DibColourCount(const void *header) {
-  const unsigned char *h = (const unsigned char *)header;
-  unsigned bits;
-  if (ReadLe32(h) == 12) {
-    bits = ReadLe16(h + 10);
-  } else {
-    uint32_t used = ReadLe32(h + 32);
-    if (used != 0) return uint16_t(used);
-    bits = ReadLe16(h + 14);
-  }
-  return bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ? 256 : 0;
 }
 
 // Where the parts of the file lie; offsets from its first byte.
@@ -46,7 +36,7 @@ struct BitmapLayout {
 };
 
 // Finds a complete 12- or 40-byte info header; null or the failure text.
-static const char *FindInfoHeader(const unsigned char *bytes, size_t size, BitmapLayout *layout) {
+const char *FindInfoHeader(const unsigned char *bytes, size_t size, BitmapLayout *layout) {
   layout->hasFileHeader = size >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
   layout->header = layout->hasFileHeader ? 14 : 0;
   if (size < layout->header + 4) return unknownFormat;
@@ -57,7 +47,7 @@ static const char *FindInfoHeader(const unsigned char *bytes, size_t size, Bitma
   return nullptr;
 }
 
-static void ReadCoreHeader(const unsigned char *h, uint16_t count, DibInfoHeader *info) {
+void ReadCoreHeader(const unsigned char *h, uint16_t count, DibInfoHeader *info) {
   memset(info, 0, sizeof *info);
   info->size = 40;
   info->width = ReadLe16(h + 4);
@@ -67,23 +57,23 @@ static void ReadCoreHeader(const unsigned char *h, uint16_t count, DibInfoHeader
   info->coloursUsed = info->coloursImportant = count;
 }
 
-static void ReadInfoHeader(const unsigned char *h, DibInfoHeader *info) {
+void ReadInfoHeader(const unsigned char *h, DibInfoHeader *info) {
   info->size = ReadLe32(h);
-  info->width = int32_t(ReadLe32(h + 4));
-  info->height = int32_t(ReadLe32(h + 8));
+  info->width = (int32_t)ReadLe32(h + 4);
+  info->height = (int32_t)ReadLe32(h + 8);
   info->planes = ReadLe16(h + 12);
   info->bitCount = ReadLe16(h + 14);
   info->compression = ReadLe32(h + 16);
   info->imageSize = ReadLe32(h + 20);
-  info->xPelsPerMeter = int32_t(ReadLe32(h + 24));
-  info->yPelsPerMeter = int32_t(ReadLe32(h + 28));
+  info->xPelsPerMeter = (int32_t)ReadLe32(h + 24);
+  info->yPelsPerMeter = (int32_t)ReadLe32(h + 28);
   info->coloursUsed = ReadLe32(h + 32);
   info->coloursImportant = ReadLe32(h + 36);
 }
 
 // Reads the masks and the colour table behind the info header into the
 // working header, and finds a packed DIB's bits behind them.
-static const char *ReadTables(const unsigned char *bytes, size_t size, BitmapLayout *layout, DibHeader *working) {
+const char *ReadTables(const unsigned char *bytes, size_t size, BitmapLayout *layout, DibHeader *working) {
   size_t at = layout->header + layout->headerSize;
   if (working->info.compression == BI_BITFIELDS) {
     if (size - at < sizeof working->masks) return conversionError;
@@ -101,20 +91,9 @@ static const char *ReadTables(const unsigned char *bytes, size_t size, BitmapLay
   return nullptr;
 }
 
-// The defaults a header may leave open, so that the working header describes
-// the bits completely: an image size of 0 becomes the unpadded size (in 32-bit
-// arithmetic, wrapping as it always has), colours used of 0 the table's size.
-// The conversion itself reads neither.
-static void FillDefaults(DibHeader *working) {
-  DibInfoHeader &info = working->info;
-  if (info.imageSize == 0)
-    info.imageSize = ((uint32_t(info.width) * info.bitCount) + 7) / 8 * uint32_t(info.height);
-  if (info.coloursUsed == 0) info.coloursUsed = working->colourCount;
-}
-
 // The working header block: the record, then room for count + 1 colour entries.
-static const char *BuildWorkingHeader(const unsigned char *bytes, size_t size, BitmapLayout *layout,
-                                      DibHeader **working) {
+const char *BuildWorkingHeader(const unsigned char *bytes, size_t size, BitmapLayout *layout,
+                               DibHeader **working) {
   const char *failure = FindInfoHeader(bytes, size, layout);
   if (failure != nullptr) return failure;
   const unsigned char *h = bytes + layout->header;
@@ -126,21 +105,18 @@ static const char *BuildWorkingHeader(const unsigned char *bytes, size_t size, B
   header->colours = (DibColour *)(header + 1);
   if (layout->headerSize == 12) ReadCoreHeader(h, count, &header->info);
   else ReadInfoHeader(h, &header->info);
-  failure = ReadTables(bytes, size, layout, header);
-  if (failure != nullptr) return failure;
-  FillDefaults(header);
-  return nullptr;
+  return ReadTables(bytes, size, layout, header);
 }
 
 // Converts the bits into a new image; null or the failure text.
-static const char *DecodePicture(const DibHeader *working, const unsigned char *bytes, size_t size,
-                                 const BitmapLayout &layout, RgbImage **image) {
+const char *DecodePicture(const DibHeader *working, const unsigned char *bytes, size_t size,
+                          const BitmapLayout &layout, RgbImage **image) {
   size_t bitsSize = layout.bits < size ? size - layout.bits : 0;  // no bits at all: outside the file
   size_t rgbBytes = 0;
   switch (CheckDibBits(working, bitsSize, &rgbBytes)) {
-    case DIB_TOO_LARGE: return outOfMemory;
-    case DIB_UNSUPPORTED: return conversionError;
-    case DIB_CONVERTIBLE: break;
+    case dibTooLarge: return outOfMemory;
+    case dibUnsupported: return conversionError;
+    case dibConvertible: break;
   }
   unsigned char *pixels = (unsigned char *)malloc(rgbBytes);
   if (pixels == nullptr) return outOfMemory;
@@ -155,6 +131,21 @@ static const char *DecodePicture(const DibHeader *working, const unsigned char *
   result->pixels = pixels;
   *image = result;
   return nullptr;
+}
+
+}  // namespace
+
+uint16_t DibColourCount(const void *header) {
+  const unsigned char *h = (const unsigned char *)header;
+  unsigned bits;
+  if (ReadLe32(h) == 12) {
+    bits = ReadLe16(h + 10);
+  } else {
+    uint32_t used = ReadLe32(h + 32);
+    if (used != 0) return (uint16_t)used;
+    bits = ReadLe16(h + 14);
+  }
+  return bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ? 256 : 0;
 }
 
 RgbImage *LoadBitmapBytes(const unsigned char *bytes, size_t size) {

@@ -13,10 +13,16 @@ struct RgbImage {
   unsigned char *pixels;
 };
 
-extern bool showLoaderErrors;   // failure messages go to a box while on; on at start
-extern char loaderMessage[256]; // text of the last load's failure, "" after a success
+// Receives the text of each failure while showLoaderErrors is on. The loader
+// shows nothing itself: the program points the sink at a message box, a tool
+// at standard error. Null (at start): the text is only kept in loaderMessage.
+typedef void (*LoaderMessageSink)(const char *text);
 
-// Reads the bitmap file at path; null on failure (after its message).
+extern bool showLoaderErrors;              // failures go to the sink while on; on at start
+extern LoaderMessageSink loaderMessageSink;
+extern char loaderMessage[256];            // text of the last load's failure, "" after a success
+
+// Reads the bitmap file at path; null on failure (after its message has gone to the sink).
 RgbImage *LoadBitmapFile(const char *path);
 // The same for a file's bytes already in memory (the part after the mapping).
 RgbImage *LoadBitmapBytes(const unsigned char *bytes, size_t size);

@@ -15,6 +15,8 @@
 // the first three bytes of the word are the pixel as the result holds it.
 static_assert(std::endian::native == std::endian::little, "packed colours assume a little-endian host");
 
+namespace {
+
 // One colour channel of a 16- or 32-bit pixel.
 struct DibChannel {
   uint32_t mask;
@@ -31,30 +33,30 @@ struct PixelTables {
 typedef void (*RowConverter)(const unsigned char *src, unsigned char *dst, int32_t width,
                              const PixelTables *tables);
 
-static uint64_t RowCount(const DibInfoHeader &info) {
-  return info.height < 0 ? uint64_t(-int64_t(info.height)) : uint64_t(info.height);
+uint64_t RowCount(const DibInfoHeader &info) {
+  return info.height < 0 ? (uint64_t)(-(int64_t)info.height) : (uint64_t)info.height;
 }
 
-static uint64_t RowStride(const DibInfoHeader &info) {
-  return (uint64_t(info.width) * info.bitCount + 31) / 32 * 4;
+uint64_t RowStride(const DibInfoHeader &info) {
+  return ((uint64_t)info.width * info.bitCount + 31) / 32 * 4;
 }
 
 // ---- format checks
 
-static bool MaskIsUsable(uint32_t mask, unsigned bitCount) {
+bool MaskIsUsable(uint32_t mask, unsigned bitCount) {
   if (mask == 0) return false;
   if (bitCount < 32 && (mask >> bitCount) != 0) return false;  // bits the pixel does not have
   uint32_t low = mask >> std::countr_zero(mask);
   return (low & (low + 1)) == 0;  // one unbroken run of ones
 }
 
-static bool MasksAreUsable(const uint32_t masks[3], unsigned bitCount) {
+bool MasksAreUsable(const uint32_t masks[3], unsigned bitCount) {
   for (int i = 0; i < 3; ++i)
     if (!MaskIsUsable(masks[i], bitCount)) return false;
   return (masks[0] & masks[1]) == 0 && (masks[0] & masks[2]) == 0 && (masks[1] & masks[2]) == 0;
 }
 
-static bool FormatIsKnown(const DibHeader *header) {
+bool FormatIsKnown(const DibHeader *header) {
   const DibInfoHeader &info = header->info;
   unsigned bits = info.bitCount;
   switch (info.compression) {
@@ -73,63 +75,53 @@ static bool FormatIsKnown(const DibHeader *header) {
 
 // The bytes the conversion reads: a stream needs a first byte; rows need all
 // but the padding of the last row, which some writers leave out.
-static uint64_t BitsNeeded(const DibInfoHeader &info) {
+uint64_t BitsNeeded(const DibInfoHeader &info) {
   if (info.compression == BI_RLE8 || info.compression == BI_RLE4) return 1;
-  uint64_t lastRow = (uint64_t(info.width) * info.bitCount + 7) / 8;
+  uint64_t lastRow = ((uint64_t)info.width * info.bitCount + 7) / 8;
   return (RowCount(info) - 1) * RowStride(info) + lastRow;
-}
-
-DibVerdict CheckDibBits(const DibHeader *header, size_t bitsSize, size_t *rgbBytes) {
-  const DibInfoHeader &info = header->info;
-  if (info.width <= 0 || info.height == 0) return DIB_UNSUPPORTED;
-  uint64_t bytes = uint64_t(info.width) * RowCount(info) * 3;  // below 2^64: both factors below 2^32
-  if (bytes > maxRgbBytes) return DIB_TOO_LARGE;
-  if (!FormatIsKnown(header) || bitsSize < BitsNeeded(info)) return DIB_UNSUPPORTED;
-  *rgbBytes = size_t(bytes);
-  return DIB_CONVERTIBLE;
 }
 
 // ---- tables
 
-static void BuildPalette(const DibHeader *header, uint32_t palette[256]) {
+void BuildPalette(const DibHeader *header, uint32_t palette[256]) {
   uint32_t entries = header->colourCount < 256 ? header->colourCount : 256;
   for (uint32_t i = 0; i < entries; ++i) {
     const DibColour &c = header->colours[i];
-    palette[i] = uint32_t(c.red) | uint32_t(c.green) << 8 | uint32_t(c.blue) << 16;
+    palette[i] = (uint32_t)c.red | (uint32_t)c.green << 8 | (uint32_t)c.blue << 16;
   }
   for (uint32_t i = entries; i < 256; ++i) palette[i] = 0;
 }
 
 // round(value * 255 / maxValue); maxValue is odd, so there is never a tie.
-static uint8_t WidenChannel(uint64_t value, uint64_t maxValue) {
-  return uint8_t((2 * value * 255 + maxValue) / (2 * maxValue));
+uint8_t WidenChannel(uint64_t value, uint64_t maxValue) {
+  return (uint8_t)((2 * value * 255 + maxValue) / (2 * maxValue));
 }
 
-static void BuildChannel(uint32_t mask, DibChannel *channel) {
+void BuildChannel(uint32_t mask, DibChannel *channel) {
   channel->mask = mask;
-  channel->shift = unsigned(std::countr_zero(mask));
-  channel->maxValue = uint64_t(mask >> channel->shift);
+  channel->shift = (unsigned)std::countr_zero(mask);
+  channel->maxValue = (uint64_t)(mask >> channel->shift);
   if (channel->maxValue > 255) return;
   for (uint64_t v = 0; v <= channel->maxValue; ++v) channel->widen[v] = WidenChannel(v, channel->maxValue);
 }
 
-static uint8_t ChannelValue(const DibChannel &channel, uint32_t pixel) {
+uint8_t ChannelValue(const DibChannel &channel, uint32_t pixel) {
   uint32_t raw = (pixel & channel.mask) >> channel.shift;
   return channel.maxValue <= 255 ? channel.widen[raw] : WidenChannel(raw, channel.maxValue);
 }
 
 // ---- row converters: one row of width pixels from the file's bits to RGB
 
-static void PutPixel(unsigned char *dst, uint32_t packed) {
-  dst[0] = uint8_t(packed);
-  dst[1] = uint8_t(packed >> 8);
-  dst[2] = uint8_t(packed >> 16);
+void PutPixel(unsigned char *dst, uint32_t packed) {
+  dst[0] = (uint8_t)packed;
+  dst[1] = (uint8_t)(packed >> 8);
+  dst[2] = (uint8_t)(packed >> 16);
 }
 
 // Writes the pixels of a row from their packed colours: eight at a time as
 // three 8-byte words, which is cheaper than a store per pixel.
 template <typename ColourAt>
-static void PutPackedRow(unsigned char *dst, int32_t width, ColourAt colourAt) {
+void PutPackedRow(unsigned char *dst, int32_t width, ColourAt colourAt) {
   int32_t x = 0;
   for (; x + 8 <= width; x += 8, dst += 24) {
     uint64_t p[8];
@@ -144,35 +136,35 @@ static void PutPackedRow(unsigned char *dst, int32_t width, ColourAt colourAt) {
   for (; x < width; ++x, dst += 3) PutPixel(dst, colourAt(x));
 }
 
-static void Row1(const unsigned char *src, unsigned char *dst, int32_t width, const PixelTables *tables) {
+void Row1(const unsigned char *src, unsigned char *dst, int32_t width, const PixelTables *tables) {
   PutPackedRow(dst, width, [&](int32_t x) { return tables->palette[(src[x >> 3] >> (7 - (x & 7))) & 1]; });
 }
 
-static void Row4(const unsigned char *src, unsigned char *dst, int32_t width, const PixelTables *tables) {
+void Row4(const unsigned char *src, unsigned char *dst, int32_t width, const PixelTables *tables) {
   PutPackedRow(dst, width, [&](int32_t x) { return tables->palette[(src[x >> 1] >> (x & 1 ? 0 : 4)) & 15]; });
 }
 
-static void Row8(const unsigned char *src, unsigned char *dst, int32_t width, const PixelTables *tables) {
+void Row8(const unsigned char *src, unsigned char *dst, int32_t width, const PixelTables *tables) {
   PutPackedRow(dst, width, [&](int32_t x) { return tables->palette[src[x]]; });
 }
 
-static uint32_t MaskedColour(const PixelTables *tables, uint32_t pixel) {
-  return uint32_t(ChannelValue(tables->channels[0], pixel)) |
-         uint32_t(ChannelValue(tables->channels[1], pixel)) << 8 |
-         uint32_t(ChannelValue(tables->channels[2], pixel)) << 16;
+uint32_t MaskedColour(const PixelTables *tables, uint32_t pixel) {
+  return (uint32_t)ChannelValue(tables->channels[0], pixel) |
+         (uint32_t)ChannelValue(tables->channels[1], pixel) << 8 |
+         (uint32_t)ChannelValue(tables->channels[2], pixel) << 16;
 }
 
-static void Row16(const unsigned char *src, unsigned char *dst, int32_t width, const PixelTables *tables) {
+void Row16(const unsigned char *src, unsigned char *dst, int32_t width, const PixelTables *tables) {
   PutPackedRow(dst, width, [&](int32_t x) { return MaskedColour(tables, ReadLe16(src + 2 * x)); });
 }
 
-static void Row32Masks(const unsigned char *src, unsigned char *dst, int32_t width, const PixelTables *tables) {
+void Row32Masks(const unsigned char *src, unsigned char *dst, int32_t width, const PixelTables *tables) {
   PutPackedRow(dst, width, [&](int32_t x) { return MaskedColour(tables, ReadLe32(src + 4 * x)); });
 }
 
 // Blue, green, red to red, green, blue: five pixels per step, with loads and
 // stores that stay inside the row.
-static void Row24(const unsigned char *src, unsigned char *dst, int32_t width, const PixelTables *) {
+void Row24(const unsigned char *src, unsigned char *dst, int32_t width, const PixelTables *) {
   int32_t x = 0;
 #if defined(__SSE2__)
   const __m128i green = _mm_setr_epi8(0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0);
@@ -194,7 +186,7 @@ static void Row24(const unsigned char *src, unsigned char *dst, int32_t width, c
 }
 
 // Blue, green, red, unused to red, green, blue.
-static void Row32(const unsigned char *src, unsigned char *dst, int32_t width, const PixelTables *) {
+void Row32(const unsigned char *src, unsigned char *dst, int32_t width, const PixelTables *) {
   for (int32_t x = 0; x < width; ++x) {
     dst[3 * x] = src[4 * x + 2];
     dst[3 * x + 1] = src[4 * x + 1];
@@ -205,8 +197,8 @@ static void Row32(const unsigned char *src, unsigned char *dst, int32_t width, c
 #if defined(__x86_64__) || defined(__i386__)
 // The same with one byte shuffle per four pixels, on processors that have it
 // (SSSE3); the loads and stores stay inside the row.
-__attribute__((target("ssse3"))) static void Row32Shuffle(const unsigned char *src, unsigned char *dst,
-                                                          int32_t width, const PixelTables *tables) {
+__attribute__((target("ssse3"))) void Row32Shuffle(const unsigned char *src, unsigned char *dst,
+                                                   int32_t width, const PixelTables *tables) {
   const __m128i order = _mm_setr_epi8(2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1);
   int32_t x = 0;
   for (; x + 6 <= width; x += 4) {
@@ -216,17 +208,17 @@ __attribute__((target("ssse3"))) static void Row32Shuffle(const unsigned char *s
   Row32(src + 4 * x, dst + 3 * x, width - x, tables);
 }
 
-static RowConverter FastestRow32() { return __builtin_cpu_supports("ssse3") ? Row32Shuffle : Row32; }
+RowConverter FastestRow32() { return __builtin_cpu_supports("ssse3") ? Row32Shuffle : Row32; }
 #else
-static RowConverter FastestRow32() { return Row32; }
+RowConverter FastestRow32() { return Row32; }
 #endif
 
-static bool MasksAreBytes(const uint32_t masks[3]) {
+bool MasksAreBytes(const uint32_t masks[3]) {
   return masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF;
 }
 
 // The masks a pixel of this depth is read with: the file's, or the fixed 5-5-5 and 8-8-8 ones.
-static void PixelMasks(const DibHeader *header, uint32_t masks[3]) {
+void PixelMasks(const DibHeader *header, uint32_t masks[3]) {
   if (header->info.compression == BI_BITFIELDS) {
     memcpy(masks, header->masks, sizeof header->masks);
   } else if (header->info.bitCount == 16) {
@@ -236,7 +228,7 @@ static void PixelMasks(const DibHeader *header, uint32_t masks[3]) {
   }
 }
 
-static RowConverter ChooseRowConverter(const DibHeader *header, PixelTables *tables) {
+RowConverter ChooseRowConverter(const DibHeader *header, PixelTables *tables) {
   uint32_t masks[3];
   PixelMasks(header, masks);
   switch (header->info.bitCount) {
@@ -251,9 +243,9 @@ static RowConverter ChooseRowConverter(const DibHeader *header, PixelTables *tab
   return header->info.bitCount == 16 ? Row16 : Row32Masks;
 }
 
-static void ConvertRows(const DibInfoHeader &info, const unsigned char *bits, RowConverter convert,
-                        const PixelTables *tables, unsigned char *rgb) {
-  size_t stride = size_t(RowStride(info)), rows = size_t(RowCount(info)), rowBytes = size_t(info.width) * 3;
+void ConvertRows(const DibInfoHeader &info, const unsigned char *bits, RowConverter convert,
+                 const PixelTables *tables, unsigned char *rgb) {
+  size_t stride = (size_t)RowStride(info), rows = (size_t)RowCount(info), rowBytes = (size_t)info.width * 3;
   for (size_t y = 0; y < rows; ++y) {
     size_t stored = info.height > 0 ? y : rows - 1 - y;  // a top-down file stores its top row first
     convert(bits + stored * stride, rgb + y * rowBytes, info.width, tables);
@@ -274,20 +266,20 @@ struct RleTarget {
   size_t filled;         // pixels before this one are final
 };
 
-static void BlackenTo(RleTarget *target, size_t pixel) {
+void BlackenTo(RleTarget *target, size_t pixel) {
   if (pixel > target->filled) memset(target->rgb + 3 * target->filled, 0, 3 * (pixel - target->filled));
   target->filled = pixel;
 }
 
 // The start of a run at the cursor: how many of its count pixels fit in the row.
-static size_t BeginRun(RleTarget *target, size_t count, unsigned char **dst) {
+size_t BeginRun(RleTarget *target, size_t count, unsigned char **dst) {
   BlackenTo(target, target->here);
   *dst = target->rgb + 3 * target->here;
   size_t room = target->rowStart + target->width - target->here;
   return count < room ? count : room;
 }
 
-static void EndRun(RleTarget *target, size_t written) {
+void EndRun(RleTarget *target, size_t written) {
   target->here += written;
   target->filled = target->here;
 }
@@ -297,7 +289,7 @@ static void EndRun(RleTarget *target, size_t written) {
 typedef unsigned char RunPattern[48];
 
 template <bool fourBit>
-static void BuildRunPatterns(const uint32_t *palette, RunPattern patterns[256]) {
+void BuildRunPatterns(const uint32_t *palette, RunPattern patterns[256]) {
   for (unsigned code = 0; code < 256; ++code) {
     uint32_t even = palette[fourBit ? code >> 4 : code], odd = palette[fourBit ? code & 15 : code];
     for (int i = 0; i < 16; ++i) PutPixel(patterns[code] + 3 * i, i & 1 ? odd : even);
@@ -305,11 +297,11 @@ static void BuildRunPatterns(const uint32_t *palette, RunPattern patterns[256]) 
 }
 
 // Inlined into both decoders, so that the cursor stays in registers.
-[[gnu::always_inline]] inline static void WriteRun(RleTarget *target, size_t count, const RunPattern pattern) {
+[[gnu::always_inline]] inline void WriteRun(RleTarget *target, size_t count, const RunPattern pattern) {
   unsigned char *dst;
   size_t n = BeginRun(target, count, &dst);
   size_t blocks = n > 32 ? (n + 15) / 16 : 2;
-  if (size_t(target->end - dst) >= 48 * blocks) {
+  if ((size_t)(target->end - dst) >= 48 * blocks) {
     // Two blocks whatever the length up to 32: no branch on it to mispredict.
     memcpy(dst, pattern, 48);
     memcpy(dst + 48, pattern, 48);
@@ -321,10 +313,10 @@ static void BuildRunPatterns(const uint32_t *palette, RunPattern patterns[256]) 
 }
 
 template <bool fourBit>
-static void WriteAbsolute(RleTarget *target, const unsigned char *indices, size_t count, const uint32_t *palette) {
+void WriteAbsolute(RleTarget *target, const unsigned char *indices, size_t count, const uint32_t *palette) {
   unsigned char *dst;
   size_t n = BeginRun(target, count, &dst);
-  if (!fourBit && size_t(target->end - dst) > 3 * n) {
+  if (!fourBit && (size_t)(target->end - dst) > 3 * n) {
     for (size_t i = 0; i < n; ++i) memcpy(dst + 3 * i, &palette[indices[i]], 4);  // a fourth byte past the run is free
   } else {
     for (size_t i = 0; i < n; ++i) {
@@ -336,7 +328,7 @@ static void WriteAbsolute(RleTarget *target, const unsigned char *indices, size_
 }
 
 // 0 when the move leaves the picture, which ends the stream.
-static int MoveCursor(RleTarget *target, size_t right, size_t up) {
+int MoveCursor(RleTarget *target, size_t right, size_t up) {
   size_t x = target->here - target->rowStart + right;
   target->row += up;
   if (x > target->width || target->row >= target->rows) return 0;
@@ -346,7 +338,7 @@ static int MoveCursor(RleTarget *target, size_t right, size_t up) {
 }
 
 template <bool fourBit>
-static void DecodeRle(const unsigned char *bits, size_t size, const uint32_t *palette, RleTarget *target) {
+void DecodeRle(const unsigned char *bits, size_t size, const uint32_t *palette, RleTarget *target) {
   RunPattern patterns[256];
   BuildRunPatterns<fourBit>(palette, patterns);
   size_t at = 0;
@@ -373,12 +365,24 @@ static void DecodeRle(const unsigned char *bits, size_t size, const uint32_t *pa
   }
 }
 
+}  // namespace
+
+DibVerdict CheckDibBits(const DibHeader *header, size_t bitsSize, size_t *rgbBytes) {
+  const DibInfoHeader &info = header->info;
+  if (info.width <= 0 || info.height == 0) return dibUnsupported;
+  uint64_t bytes = (uint64_t)info.width * RowCount(info) * 3;  // below 2^64: both factors below 2^32
+  if (bytes > maxRgbBytes) return dibTooLarge;
+  if (!FormatIsKnown(header) || bitsSize < BitsNeeded(info)) return dibUnsupported;
+  *rgbBytes = (size_t)bytes;
+  return dibConvertible;
+}
+
 void ConvertDibBits(const DibHeader *header, const unsigned char *bits, size_t bitsSize, unsigned char *rgb) {
   PixelTables tables;
   BuildPalette(header, tables.palette);
   const DibInfoHeader &info = header->info;
   if (info.compression == BI_RLE8 || info.compression == BI_RLE4) {
-    size_t width = size_t(info.width), rows = size_t(RowCount(info));
+    size_t width = (size_t)info.width, rows = (size_t)RowCount(info);
     RleTarget target = {rgb, rgb + 3 * width * rows, width, rows, 0, 0, 0, 0};
     if (info.compression == BI_RLE4) DecodeRle<true>(bits, bitsSize, tables.palette, &target);
     else DecodeRle<false>(bits, bitsSize, tables.palette, &target);

@@ -33,19 +33,19 @@ struct DibHeader {
 
 enum : uint32_t { BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3 };
 
-enum DibVerdict { DIB_CONVERTIBLE, DIB_UNSUPPORTED, DIB_TOO_LARGE };
+enum DibVerdict { dibConvertible, dibUnsupported, dibTooLarge };
 
 // Pictures whose RGB result would be larger are refused before anything is allocated.
-constexpr uint64_t maxRgbBytes = uint64_t(1) << 30;
+constexpr uint64_t maxRgbBytes = (uint64_t)1 << 30;
 
-inline uint16_t ReadLe16(const unsigned char *p) { return uint16_t(p[0] | p[1] << 8); }
+inline uint16_t ReadLe16(const unsigned char *p) { return (uint16_t)(p[0] | p[1] << 8); }
 inline uint32_t ReadLe32(const unsigned char *p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+  return (uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24;
 }
 
 // Whether bits of bitsSize bytes can be converted as the header describes them:
 // a picture with no pixels or a form the conversion does not know is
-// DIB_UNSUPPORTED, one whose RGB result exceeds maxRgbBytes DIB_TOO_LARGE.
+// dibUnsupported, one whose RGB result exceeds maxRgbBytes dibTooLarge.
 // When convertible, *rgbBytes is the size of the RGB result.
 DibVerdict CheckDibBits(const DibHeader *header, size_t bitsSize, size_t *rgbBytes);
 

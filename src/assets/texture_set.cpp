@@ -7,14 +7,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "assets/asset_paths.h"
+#include "platform/platform.h"
+
 TextureSet textureSet;
 
 namespace {
 
-const char *const texturePaths[textureSlotCount] = {
-    "Tex/Pismo/font.bmp", "Tex/Ciary/00.bmp",   "Tex/List/list.bmp",
-    "Tex/List/papradie.bmp", "Tex/List/krik.bmp", "Tex/List/trava.bmp",
-    "Tex/List/trava1.bmp", "Tex/obloha.bmp",     "Tex/zem.bmp"};
+static_assert(textureFileCount == textureSlotCount, "one texture file for every slot");
 
 const int colourKey[3] = {0, 0, 0};  // pure black: the see-through parts
 
@@ -61,6 +61,10 @@ int UploadAll(RgbImage *const images[textureSlotCount]) {
   return 1;
 }
 
+// A file the loader cannot read stops the start with a box owned by the
+// window that has the focus, shown while the loader still holds the file.
+void ShowLoaderMessageBox(const char *text) { ShowMessageBox(GetFocusWindow(), text, "Error", MB_OK); }
+
 void ReleaseImage(RgbImage *image) {
   free(image->pixels);
   free(image);
@@ -69,6 +73,7 @@ void ReleaseImage(RgbImage *image) {
 }  // namespace
 
 RgbImage *LoadTextureImage(const char *path) {
+  loaderMessageSink = ShowLoaderMessageBox;
   if (path == nullptr) return nullptr;
   // A file that cannot be opened fails quietly; the caller reports the set.
   FILE *file = fopen(path, "r");
@@ -80,7 +85,7 @@ RgbImage *LoadTextureImage(const char *path) {
 int LoadTextureSet() {
   RgbImage *images[textureSlotCount] = {};
   int loaded = 0;
-  while (loaded < textureSlotCount && (images[loaded] = LoadTextureImage(texturePaths[loaded])) != nullptr)
+  while (loaded < textureSlotCount && (images[loaded] = LoadTextureImage(assetPaths.textures[loaded])) != nullptr)
     ++loaded;
   int result = loaded == textureSlotCount ? UploadAll(images) : 0;
   for (RgbImage *image : images)

@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include "assets/asset_paths.h"
 #include "assets/texture_set.h"
 #include "platform/platform.h"
 #include "scene/terrain.h"
@@ -11,7 +12,7 @@
 
 namespace {
 
-const char *const soundPath = "Sound\\sound.wav";
+const char *const soundPath = assetPaths.sound;
 
 // State that nothing later changes: all drawing is textured, smooth, and
 // shows both faces of every polygon.

@@ -38,5 +38,6 @@ void ResetProgramState() {
   textureSet = TextureSet{};
   fontListBase = 0;
   showLoaderErrors = true;
+  loaderMessageSink = nullptr;
   loaderMessage[0] = '\0';
 }

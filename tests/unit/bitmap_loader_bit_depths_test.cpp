@@ -5,18 +5,22 @@
 
 #include "support/bitmap_load_check.h"
 
+namespace {
+
 // 1 to 5 give every row padding; 6 and up also take the loops that write several pixels at a
 // time, with every remainder.
-static const int32_t widths[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 37};
+const int32_t widths[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 37};
 
-static std::string Size(int32_t width, int32_t height) { return std::to_string(width) + "x" + std::to_string(height); }
+std::string Size(int32_t width, int32_t height) { return std::to_string(width) + "x" + std::to_string(height); }
+
+}  // namespace
 
 TEST(BitmapLoaderBitDepths, IndexedDepthsAtEveryWidth) {
   for (int bitCount : {1, 4, 8}) {
     std::vector<Rgb> colours = PatternColours(1 << bitCount, 40);
     for (int32_t width : widths) {
       for (int32_t height : {1, 3}) {
-        IndexedPicture indices = PatternIndices(width, height, 1 << bitCount, uint32_t(width * 10 + height));
+        IndexedPicture indices = PatternIndices(width, height, 1 << bitCount, (uint32_t)(width * 10 + height));
         SCOPED_TRACE(std::to_string(bitCount) + " bits " + Size(width, height));
         ExpectPicture(WriteBitmap(IndexedBitmapFields(indices, colours, bitCount)),
                       ApplyColourTable(indices, colours));
@@ -28,7 +32,7 @@ TEST(BitmapLoaderBitDepths, IndexedDepthsAtEveryWidth) {
 TEST(BitmapLoaderBitDepths, TwentyFourBitsAtEveryWidth) {
   for (int32_t width : widths) {
     for (int32_t height : {1, 2, 3}) {
-      RgbPicture picture = PatternPicture(width, height, uint32_t(width * 10 + height));
+      RgbPicture picture = PatternPicture(width, height, (uint32_t)(width * 10 + height));
       SCOPED_TRACE(Size(width, height));
       ExpectPicture(WriteBitmap(Rgb24BitmapFields(picture)), picture);
     }
@@ -37,8 +41,8 @@ TEST(BitmapLoaderBitDepths, TwentyFourBitsAtEveryWidth) {
 
 TEST(BitmapLoaderBitDepths, ThirtyTwoBitsIgnoreTheFourthByte) {
   for (int32_t width : widths) {
-    for (uint8_t fourth : {uint8_t(0), uint8_t(0xA5)}) {
-      RgbPicture picture = PatternPicture(width, 3, uint32_t(width));
+    for (uint8_t fourth : {(uint8_t)0, (uint8_t)0xA5}) {
+      RgbPicture picture = PatternPicture(width, 3, (uint32_t)width);
       BitmapFields fields;
       fields.width = width, fields.height = 3, fields.bitCount = 32;
       fields.bits = PackWordRows(Rgb32Values(picture, fourth), width, 3, 32);
@@ -48,10 +52,14 @@ TEST(BitmapLoaderBitDepths, ThirtyTwoBitsIgnoreTheFourthByte) {
   }
 }
 
+namespace {
+
 // A 16-bit pixel from three 5-bit values and the unused top bit.
-static uint32_t Pixel555(unsigned red, unsigned green, unsigned blue, unsigned top) {
+uint32_t Pixel555(unsigned red, unsigned green, unsigned blue, unsigned top) {
   return top << 15 | red << 10 | green << 5 | blue;
 }
+
+}  // namespace
 
 TEST(BitmapLoaderBitDepths, SixteenBitsWidenFiveBitChannelsByRounding) {
   // round(v * 255 / 31) for a few values, worked out by hand.
@@ -63,7 +71,7 @@ TEST(BitmapLoaderBitDepths, SixteenBitsWidenFiveBitChannelsByRounding) {
       auto [r, rw] = widened[i];
       auto [g, gw] = widened[(i + row + 1) % 7];
       auto [b, bw] = widened[(i + 2 * row + 3) % 7];
-      values.push_back(Pixel555(r, g, b, unsigned(i + row) & 1));  // the top bit must not matter
+      values.push_back(Pixel555(r, g, b, (unsigned)(i + row) & 1));  // the top bit must not matter
       expected.pixels.push_back(Rgb{rw, gw, bw});
     }
   }
@@ -75,13 +83,13 @@ TEST(BitmapLoaderBitDepths, SixteenBitsWidenFiveBitChannelsByRounding) {
 
 TEST(BitmapLoaderBitDepths, SixteenBitsAtEveryWidth) {
   for (int32_t width : widths) {
-    RgbPicture channels = PatternPicture(width, 2, uint32_t(width + 100));
+    RgbPicture channels = PatternPicture(width, 2, (uint32_t)(width + 100));
     std::vector<uint32_t> values;
     RgbPicture expected{width, 2, {}};
     for (const Rgb &c : channels.pixels) {
       values.push_back(Pixel555(c.red >> 3, c.green >> 3, c.blue >> 3, c.red & 1));
       // Worked out in floating point; bit replication (v << 3 | v >> 2) would differ for 3, 7, 24, 28.
-      auto w = [](uint8_t v) { return uint8_t(std::lround((v >> 3) * 255.0 / 31.0)); };
+      auto w = [](uint8_t v) { return (uint8_t)std::lround((v >> 3) * 255.0 / 31.0); };
       expected.pixels.push_back(Rgb{w(c.red), w(c.green), w(c.blue)});
     }
     BitmapFields fields;

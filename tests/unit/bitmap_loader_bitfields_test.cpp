@@ -5,34 +5,38 @@
 
 #include "support/bitmap_load_check.h"
 
+namespace {
+
 // One channel's raw value under a contiguous mask, widened by the rounding rule
 // (worked out in floating point, independently of the loader's integer form).
-static uint8_t Widened(uint32_t pixel, uint32_t mask) {
+uint8_t Widened(uint32_t pixel, uint32_t mask) {
   int shift = 0;
   while (!((mask >> shift) & 1)) ++shift;
-  double max = double(mask >> shift);
-  return uint8_t(std::lround(double((pixel & mask) >> shift) * 255.0 / max));
+  double max = (double)(mask >> shift);
+  return (uint8_t)std::lround((double)((pixel & mask) >> shift) * 255.0 / max);
 }
 
 // A file of pseudo-random pixel values read through the masks; the expected
 // picture comes from the same values.
-static void ExpectMaskedPicture(int bitCount, std::vector<uint32_t> masks, int32_t width, bool fileHeader = true) {
-  RgbPicture noise = PatternPicture(width, 3, uint32_t(masks[0] ^ masks[2] ^ uint32_t(width)));
+void ExpectMaskedPicture(int bitCount, std::vector<uint32_t> masks, int32_t width, bool fileHeader = true) {
+  RgbPicture noise = PatternPicture(width, 3, (uint32_t)(masks[0] ^ masks[2] ^ (uint32_t)width));
   std::vector<uint32_t> values;
   RgbPicture expected{width, 3, {}};
   for (const Rgb &c : noise.pixels) {
-    uint32_t v = uint32_t(c.red) | uint32_t(c.green) << 8 | uint32_t(c.blue) << 16 | uint32_t(c.red ^ c.blue) << 24;
+    uint32_t v = (uint32_t)c.red | (uint32_t)c.green << 8 | (uint32_t)c.blue << 16 | (uint32_t)(c.red ^ c.blue) << 24;
     if (bitCount == 16) v &= 0xFFFF;
     values.push_back(v);
     expected.pixels.push_back(Rgb{Widened(v, masks[0]), Widened(v, masks[1]), Widened(v, masks[2])});
   }
   BitmapFields fields;
   fields.fileHeader = fileHeader;
-  fields.width = width, fields.height = 3, fields.bitCount = uint16_t(bitCount), fields.compression = 3;
+  fields.width = width, fields.height = 3, fields.bitCount = (uint16_t)bitCount, fields.compression = 3;
   fields.masks = masks;
   fields.bits = PackWordRows(values, width, 3, bitCount);
   ExpectPicture(WriteBitmap(fields), expected);
 }
+
+}  // namespace
 
 TEST(BitmapLoaderBitfields, SixteenBitLayouts) {
   const std::vector<uint32_t> layouts[] = {
@@ -120,7 +124,7 @@ TEST(BitmapLoaderBitfields, UnusableMasksAreAConversionError) {
   };
   for (const Case &c : cases) {
     BitmapFields fields;
-    fields.width = 2, fields.height = 2, fields.bitCount = uint16_t(c.bitCount), fields.compression = 3;
+    fields.width = 2, fields.height = 2, fields.bitCount = (uint16_t)c.bitCount, fields.compression = 3;
     fields.masks = c.masks;
     fields.bits.assign(16, 0x5A);
     SCOPED_TRACE(c.why);

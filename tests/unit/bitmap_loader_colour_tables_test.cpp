@@ -3,17 +3,21 @@
 
 #include "support/bitmap_load_check.h"
 
+namespace {
+
 // Every index from 0 to levels - 1 appears, in varied order.
-static IndexedPicture AllIndices(int32_t width, int32_t height, int levels) {
+IndexedPicture AllIndices(int32_t width, int32_t height, int levels) {
   IndexedPicture p = PatternIndices(width, height, levels, 21);
-  for (int i = 0; i < levels && i < width * height; ++i) p.indices[size_t(i) * 7 % p.indices.size()] = uint8_t(i);
+  for (int i = 0; i < levels && i < width * height; ++i) p.indices[(size_t)i * 7 % p.indices.size()] = (uint8_t)i;
   return p;
 }
+
+}  // namespace
 
 TEST(BitmapLoaderColourTables, FullTableForEachIndexedDepth) {
   for (int bitCount : {1, 4, 8}) {
     IndexedPicture indices = AllIndices(23, 13, 1 << bitCount);
-    std::vector<Rgb> colours = PatternColours(1 << bitCount, uint32_t(bitCount));
+    std::vector<Rgb> colours = PatternColours(1 << bitCount, (uint32_t)bitCount);
     for (bool fileHeader : {true, false}) {
       BitmapFields fields = IndexedBitmapFields(indices, colours, bitCount);
       fields.fileHeader = fileHeader;

@@ -1,4 +1,4 @@
-// Bitmap loader: file and info headers, the packed-DIB case, the messages and their boxes, opening failures, sizes.
+// Bitmap loader: file and info headers, the packed-DIB case, the messages and their sink, opening failures, sizes.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,7 +7,11 @@
 #include "assets/bitmap_loader.h"
 #include "support/bitmap_load_check.h"
 
-static RgbPicture SmallPicture() { return PatternPicture(3, 2, 7); }
+namespace {
+
+RgbPicture SmallPicture() { return PatternPicture(3, 2, 7); }
+
+}  // namespace
 
 TEST(BitmapLoaderHeaders, FileHeaderAndPackedDibGiveTheSamePicture) {
   BitmapFields fields = Rgb24BitmapFields(SmallPicture());
@@ -20,7 +24,7 @@ TEST(BitmapLoaderHeaders, BitsOffsetIsFollowedWherePaddingPrecedesTheBits) {
   BitmapFields fields = Rgb24BitmapFields(SmallPicture());
   Bytes gap(9, 0xEE);
   fields.bits.insert(fields.bits.begin(), gap.begin(), gap.end());
-  fields.bitsOffset = uint32_t(DefaultBitsOffset(fields) + gap.size());
+  fields.bitsOffset = (uint32_t)(DefaultBitsOffset(fields) + gap.size());
   ExpectPicture(WriteBitmap(fields), SmallPicture());
 }
 
@@ -60,7 +64,7 @@ TEST(BitmapLoaderHeaders, OtherHeaderSizesAreAnUnknownFormat) {
 
 TEST(BitmapLoaderHeaders, FilesTooShortForTheirHeadersAreAnUnknownFormat) {
   Bytes file = WriteBitmap(Rgb24BitmapFields(SmallPicture()));
-  for (size_t size : {size_t(1), size_t(2), size_t(13), size_t(14), size_t(17), size_t(18), size_t(53)}) {
+  for (size_t size : {(size_t)1, (size_t)2, (size_t)13, (size_t)14, (size_t)17, (size_t)18, (size_t)53}) {
     SCOPED_TRACE(size);
     ExpectFailure(Bytes(file.begin(), file.begin() + size), "Unknown DIB file format.");
   }
@@ -81,9 +85,9 @@ TEST(BitmapLoaderHeaders, EmptyPicturesAreAConversionError) {
 
 TEST(BitmapLoaderHeaders, HugeAndOverflowingSizesAreOutOfMemoryBeforeAnyRead) {
   // None of these files holds the bits it claims; the size check comes first.
-  for (auto [width, height] : {std::pair{0x7FFFFFFF, 0x7FFFFFFF}, {0x7FFFFFFF, int32_t(0x80000000)},
+  for (auto [width, height] : {std::pair{0x7FFFFFFF, 0x7FFFFFFF}, {0x7FFFFFFF, (int32_t)0x80000000},
                                {0x40000000, 4}, {16385, 21846}, {0x10000, -0x10000}, {1, 0x7FFFFFFF}}) {
-    for (uint16_t bitCount : {uint16_t(24), uint16_t(32)}) {
+    for (uint16_t bitCount : {(uint16_t)24, (uint16_t)32}) {
       BitmapFields fields = Rgb24BitmapFields(SmallPicture());
       fields.width = width, fields.height = height, fields.bitCount = bitCount;
       SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
@@ -103,12 +107,12 @@ TEST(BitmapLoaderHeaders, PictureJustUnderTheLimitIsNotRefusedForItsSize) {
 TEST(BitmapLoaderHeaders, BitsOffsetOutsideTheFileIsAConversionError) {
   BitmapFields fields = Rgb24BitmapFields(SmallPicture());
   size_t fileSize = WriteBitmap(fields).size();
-  for (uint64_t offset : {uint64_t(fileSize), uint64_t(fileSize) + 1, uint64_t(0xFFFFFFFF)}) {
-    fields.bitsOffset = uint32_t(offset);
+  for (uint64_t offset : {(uint64_t)fileSize, (uint64_t)fileSize + 1, (uint64_t)0xFFFFFFFF}) {
+    fields.bitsOffset = (uint32_t)offset;
     SCOPED_TRACE(offset);
     ExpectFailure(WriteBitmap(fields), "Image file conversion error.");
   }
-  fields.bitsOffset = uint32_t(fileSize - 1);  // inside, but one byte cannot hold the bits
+  fields.bitsOffset = (uint32_t)(fileSize - 1);  // inside, but one byte cannot hold the bits
   ExpectFailure(WriteBitmap(fields), "Image file conversion error.");
 }
 
@@ -120,23 +124,16 @@ TEST(BitmapLoaderHeaders, BitsOffsetMayPointIntoTheHeaders) {
   ExpectPicture(file, RgbPicture{1, 1, {Rgb{file[2], file[1], file[0]}}});
 }
 
-TEST(BitmapLoaderHeaders, FailureBoxIsOwnedByTheFocusWindowAndSaysError) {
+TEST(BitmapLoaderHeaders, WithoutASinkTheTextIsOnlyKept) {
   BitmapFields fields = Rgb24BitmapFields(SmallPicture());
   fields.headerSize = 108;
   Bytes file = WriteBitmap(fields);
-  ResetRecording();
-  WindowHandle focus = (WindowHandle)(uintptr_t)0x5150;
-  SetTestFocusWindow(focus);
-  RgbImage *image = LoadBitmapBytes(file.data(), file.size());
-  SetTestFocusWindow(nullptr);
-  EXPECT_EQ(image, nullptr);
-  ASSERT_EQ(RecordedMessageBoxes().size(), 1u);
-  EXPECT_EQ(RecordedMessageBoxes()[0].owner, focus);
-  EXPECT_EQ(RecordedMessageBoxes()[0].caption, "Error");
-  EXPECT_EQ(RecordedMessageBoxes()[0].type, unsigned(MB_OK));
+  loaderMessageSink = nullptr;
+  EXPECT_EQ(LoadBitmapBytes(file.data(), file.size()), nullptr);
+  EXPECT_STREQ(loaderMessage, "Unknown DIB file format.");
 }
 
-TEST(BitmapLoaderHeaders, WithMessagesOffTheTextIsKeptButNoBoxIsShown) {
+TEST(BitmapLoaderHeaders, WithMessagesOffTheTextIsKeptButNothingReachesTheSink) {
   BitmapFields fields = Rgb24BitmapFields(SmallPicture());
   fields.headerSize = 124;
   showLoaderErrors = false;
@@ -145,9 +142,9 @@ TEST(BitmapLoaderHeaders, WithMessagesOffTheTextIsKeptButNoBoxIsShown) {
   LoadOutcome good = LoadFromMemory(WriteBitmap(Rgb24BitmapFields(SmallPicture())));
   showLoaderErrors = true;
   EXPECT_EQ(bad.message, "Unknown DIB file format.");
-  EXPECT_TRUE(bad.boxes.empty());
+  EXPECT_TRUE(bad.reports.empty());
   EXPECT_EQ(missing.message.rfind("Failed to open DIB file ", 0), 0u);
-  EXPECT_TRUE(missing.boxes.empty());
+  EXPECT_TRUE(missing.reports.empty());
   EXPECT_TRUE(good.loaded);
   EXPECT_EQ(good.message, "");  // a success clears the last failure
 }
@@ -155,25 +152,23 @@ TEST(BitmapLoaderHeaders, WithMessagesOffTheTextIsKeptButNoBoxIsShown) {
 TEST(BitmapLoaderHeaders, UnopenableFilesNameTheirPath) {
   LoadOutcome empty = LoadFromFile({});
   EXPECT_FALSE(empty.loaded);
-  ASSERT_EQ(empty.boxes.size(), 1u);
-  EXPECT_EQ(empty.boxes[0].caption, "Error");
-  EXPECT_EQ(empty.boxes[0].type, unsigned(MB_OK));
-  EXPECT_EQ(empty.boxes[0].text.rfind("Failed to open DIB file /", 0), 0u);
-  EXPECT_EQ(empty.boxes[0].text.substr(empty.boxes[0].text.size() - 2), ".\n");
+  ASSERT_EQ(empty.reports.size(), 1u);
+  EXPECT_EQ(empty.reports[0].rfind("Failed to open DIB file /", 0), 0u);
+  EXPECT_EQ(empty.reports[0].substr(empty.reports[0].size() - 2), ".\n");
 
-  ResetRecording();
+  RecordLoaderReports();
   EXPECT_EQ(LoadBitmapFile("Tex/no-such-file.bmp"), nullptr);
-  ASSERT_EQ(RecordedMessageBoxes().size(), 1u);
-  EXPECT_EQ(RecordedMessageBoxes()[0].text, "Failed to open DIB file Tex/no-such-file.bmp.\n");
-  EXPECT_EQ(std::string(loaderMessage), RecordedMessageBoxes()[0].text);
+  ASSERT_EQ(LoaderReports().size(), 1u);
+  EXPECT_EQ(LoaderReports()[0], "Failed to open DIB file Tex/no-such-file.bmp.\n");
+  EXPECT_EQ(std::string(loaderMessage), LoaderReports()[0]);
 }
 
 TEST(BitmapLoaderHeaders, LongPathIsCutToFitTheMessageBuffer) {
   std::string path = "Tex/" + std::string(400, 'x') + ".bmp";
-  ResetRecording();
+  RecordLoaderReports();
   EXPECT_EQ(LoadBitmapFile(path.c_str()), nullptr);
-  ASSERT_EQ(RecordedMessageBoxes().size(), 1u);
-  std::string text = RecordedMessageBoxes()[0].text;
+  ASSERT_EQ(LoaderReports().size(), 1u);
+  std::string text = LoaderReports()[0];
   EXPECT_EQ(text.size(), sizeof loaderMessage - 1);
   EXPECT_EQ(text, ("Failed to open DIB file " + path).substr(0, sizeof loaderMessage - 1));
 }

@@ -23,12 +23,12 @@ TEST(BitmapLoaderOrientation, ResultStartsWithTheFilesFirstStoredRow) {
 TEST(BitmapLoaderOrientation, TopDownFilesOfEveryUncompressedFormGiveTheSamePicture) {
   for (int32_t width : {1, 3, 4, 5, 7}) {
     const int32_t height = 4;
-    RgbPicture picture = PatternPicture(width, height, uint32_t(width) * 3);
-    IndexedPicture indices = PatternIndices(width, height, 256, uint32_t(width));
+    RgbPicture picture = PatternPicture(width, height, (uint32_t)width * 3);
+    IndexedPicture indices = PatternIndices(width, height, 256, (uint32_t)width);
     std::vector<std::pair<BitmapFields, RgbPicture>> forms;
     for (int bitCount : {1, 4, 8}) {
       IndexedPicture narrow = indices;
-      for (uint8_t &i : narrow.indices) i &= uint8_t((1 << bitCount) - 1);
+      for (uint8_t &i : narrow.indices) i &= (uint8_t)((1 << bitCount) - 1);
       BitmapFields f = IndexedBitmapFields(narrow, PatternColours(1 << bitCount, 5), bitCount);
       f.bits = PackIndexRows(narrow, bitCount, true);
       forms.push_back({f, ApplyColourTable(narrow, f.colours)});
@@ -44,7 +44,7 @@ TEST(BitmapLoaderOrientation, TopDownFilesOfEveryUncompressedFormGiveTheSamePict
     masked.compression = 3;
     masked.masks = {0xFF, 0xFF00, 0xFF0000};  // red in the low byte
     std::vector<uint32_t> swapped;
-    for (const Rgb &c : picture.pixels) swapped.push_back(uint32_t(c.blue) << 16 | c.green << 8 | c.red);
+    for (const Rgb &c : picture.pixels) swapped.push_back((uint32_t)c.blue << 16 | c.green << 8 | c.red);
     masked.bits = PackWordRows(swapped, width, height, 32, true);
     forms.push_back({masked, picture});
     for (auto &[fields, expected] : forms) {

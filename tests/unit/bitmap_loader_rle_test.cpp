@@ -3,20 +3,22 @@
 
 #include "support/bitmap_load_check.h"
 
-static const std::vector<Rgb> colours = PatternColours(16, 99);  // none of them black
+namespace {
+
+const std::vector<Rgb> colours = PatternColours(16, 99);  // none of them black
 
 // Rows from the top, one character a pixel: a hex digit is that table entry, '.' black.
-static RgbPicture Drawn(std::vector<std::string> rows) {
-  RgbPicture p{int32_t(rows[0].size()), int32_t(rows.size()), {}};
+RgbPicture Drawn(std::vector<std::string> rows) {
+  RgbPicture p{(int32_t)rows[0].size(), (int32_t)rows.size(), {}};
   for (const std::string &row : rows)
     for (char c : row) p.pixels.push_back(c == '.' ? Rgb{0, 0, 0} : colours[std::stoi(std::string(1, c), nullptr, 16)]);
   return p;
 }
 
-static Bytes RleFile(int bitCount, std::vector<std::string> rows, Bytes stream) {
+Bytes RleFile(int bitCount, std::vector<std::string> rows, Bytes stream) {
   BitmapFields fields;
-  fields.width = int32_t(rows[0].size()), fields.height = int32_t(rows.size());
-  fields.bitCount = uint16_t(bitCount), fields.compression = bitCount == 8 ? 1 : 2;
+  fields.width = (int32_t)rows[0].size(), fields.height = (int32_t)rows.size();
+  fields.bitCount = (uint16_t)bitCount, fields.compression = bitCount == 8 ? 1 : 2;
   fields.colours = colours;
   fields.coloursUsed = 16;
   fields.bits = stream;
@@ -24,14 +26,16 @@ static Bytes RleFile(int bitCount, std::vector<std::string> rows, Bytes stream) 
 }
 
 // The stream, run in a picture of the drawn size, draws exactly the picture.
-static void ExpectRle(int bitCount, std::vector<std::string> rows, Bytes stream) {
+void ExpectRle(int bitCount, std::vector<std::string> rows, Bytes stream) {
   ExpectPicture(RleFile(bitCount, rows, stream), Drawn(rows));
 }
+
+}  // namespace
 
 TEST(BitmapLoaderRle, EncodedPicturesLoadAtEveryWidth) {
   for (int32_t width : {1, 2, 3, 4, 5, 6, 7, 13, 37, 300}) {
     for (int32_t height : {1, 2, 3}) {
-      IndexedPicture indices = PatternIndices(width, height, 16, uint32_t(width + height), width % 2 ? 7 : 40);
+      IndexedPicture indices = PatternIndices(width, height, 16, (uint32_t)(width + height), width % 2 ? 7 : 40);
       for (int bitCount : {8, 4}) {
         BitmapFields fields = IndexedBitmapFields(indices, colours, bitCount);
         fields.compression = bitCount == 8 ? 1 : 2;

@@ -3,6 +3,8 @@
 
 #include "support/bitmap_load_check.h"
 
+namespace {
+
 struct CutForm {
   const char *name;
   BitmapFields fields;
@@ -10,7 +12,7 @@ struct CutForm {
   size_t lastRowPadding;  // bytes the last row may lose and still load
 };
 
-static std::vector<CutForm> CutForms() {
+std::vector<CutForm> CutForms() {
   std::vector<CutForm> forms;
   RgbPicture picture = PatternPicture(5, 3, 31);
   forms.push_back({"24 bits", Rgb24BitmapFields(picture), picture, 1});
@@ -37,6 +39,8 @@ static std::vector<CutForm> CutForms() {
   return forms;
 }
 
+}  // namespace
+
 TEST(BitmapLoaderTruncation, EveryCutGivesThePartsMessage) {
   for (const CutForm &form : CutForms()) {
     Bytes file = WriteBitmap(form.fields);
@@ -59,16 +63,20 @@ TEST(BitmapLoaderTruncation, EmptyFileCannotBeOpened) {
   EXPECT_EQ(LoadFromMemory({}).message, "Unknown DIB file format.");  // no mapping in the way
 }
 
+namespace {
+
 // How many pixels, in storage order, match the full picture before the rest
 // turns black; -1 when the pixels are neither.
-static long DrawnPrefix(const Bytes &pixels, const Bytes &full) {
+long DrawnPrefix(const Bytes &pixels, const Bytes &full) {
   size_t prefix = 0;
   while (prefix < full.size() && pixels[prefix] == full[prefix]) ++prefix;
   prefix -= prefix % 3;
   for (size_t i = prefix; i < pixels.size(); ++i)
     if (pixels[i] != 0) return -1;
-  return long(prefix / 3);
+  return (long)(prefix / 3);
 }
+
+}  // namespace
 
 TEST(BitmapLoaderTruncation, CutStreamsKeepWhatTheyDrewSoFar) {
   std::vector<Rgb> colours = PatternColours(16, 50);  // none of them black

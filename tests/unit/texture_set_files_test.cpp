@@ -52,13 +52,22 @@ TEST(TextureSetFiles, AnEmptyFileGetsTheLoadersOpenFailureNamingIt) {
   EXPECT_TRUE(NoNamesMade());
 }
 
-TEST(TextureSetFiles, ABrokenEarlySlotIsReportedAndStopsTheRest) {
+// The loader only reports; the set shows its text in an "Error" box owned
+// by the window that has the focus.
+TEST(TextureSetFiles, ABrokenEarlySlotIsReportedInTheFocusWindowsBoxAndStopsTheRest) {
   ASSERT_FALSE(EnterCopyOfRunFolder().empty());
   Spoil("Tex/List/list.bmp");  // slot 2
   Spoil("Tex/List/krik.bmp");  // slot 4: must never be reached
+  WindowHandle focus = (WindowHandle)(uintptr_t)0x5150;
+  SetTestFocusWindow(focus);
   EXPECT_EQ(LoadTextureSet(), 0);
   ASSERT_EQ(RecordedMessageBoxes().size(), 1u);
-  EXPECT_EQ(RecordedMessageBoxes()[0].caption, "Error");
+  const RecordedMessageBox &box = RecordedMessageBoxes()[0];
+  EXPECT_EQ(box.owner, focus);
+  EXPECT_EQ(box.caption, "Error");
+  EXPECT_EQ(box.type, (unsigned)MB_OK);
+  EXPECT_EQ(box.text, "Unknown DIB file format.");
+  EXPECT_TRUE(NoNamesMade());
 }
 
 TEST(TextureSetFiles, ANullOrMissingPathGivesNoImageAndNoMessage) {

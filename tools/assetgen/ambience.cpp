@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979;
-constexpr int kLength = kAmbienceSamples;
+constexpr double pi = 3.14159265358979;
+constexpr int loopLength = ambienceSamples;
 
 using Signal = std::vector<double>;
 
@@ -19,13 +19,13 @@ struct Biquad {
 };
 
 Biquad LowPass(double frequency, double q) {
-  double w = 2 * kPi * frequency / kAmbienceRate, alpha = std::sin(w) / (2 * q), c = std::cos(w);
+  double w = 2 * pi * frequency / ambienceRate, alpha = std::sin(w) / (2 * q), c = std::cos(w);
   double a0 = 1 + alpha;
   return Biquad{(1 - c) / 2 / a0, (1 - c) / a0, (1 - c) / 2 / a0, -2 * c / a0, (1 - alpha) / a0};
 }
 
 Biquad HighPass(double frequency, double q) {
-  double w = 2 * kPi * frequency / kAmbienceRate, alpha = std::sin(w) / (2 * q), c = std::cos(w);
+  double w = 2 * pi * frequency / ambienceRate, alpha = std::sin(w) / (2 * q), c = std::cos(w);
   double a0 = 1 + alpha;
   return Biquad{(1 + c) / 2 / a0, -(1 + c) / a0, (1 + c) / 2 / a0, -2 * c / a0, (1 - alpha) / a0};
 }
@@ -48,7 +48,7 @@ Signal FilterLoop(const Signal &input, Biquad f) {
 
 Signal WhiteNoise(uint64_t seed) {
   RandomStream random = MakeRandomStream(seed);
-  Signal noise(kLength);
+  Signal noise(loopLength);
   for (double &sample : noise) sample = RandomRange(random, -1.0, 1.0);
   return noise;
 }
@@ -60,15 +60,15 @@ double Clamp01(double value) {
 // A smooth envelope in [0, 1] with `cycles` lattice steps per loop; the noise
 // is periodic over the loop, so the envelope joins at the seam.
 double LoopEnvelope(uint32_t seed, int cycles, int n, int octaves) {
-  double u = static_cast<double>(n) / kLength;
+  double u = (double)n / loopLength;
   return Clamp01(0.5 + 0.5 * FractalNoise(NoiseLayer{seed, cycles, 1}, u, 0.5, octaves, 0.5));
 }
 
 Signal Wind() {
   Signal body = FilterLoop(FilterLoop(WhiteNoise(901), LowPass(380, 0.7)), LowPass(380, 0.7));
   Signal hiss = FilterLoop(FilterLoop(WhiteNoise(902), HighPass(700, 0.7)), LowPass(1800, 0.6));
-  Signal wind(kLength);
-  for (int n = 0; n < kLength; ++n) {
+  Signal wind(loopLength);
+  for (int n = 0; n < loopLength; ++n) {
     double gust = LoopEnvelope(903, 3, n, 3);
     wind[n] = (6.0 * body[n] + 0.6 * hiss[n] * gust * gust) * (0.35 + 0.65 * gust);
   }
@@ -77,8 +77,8 @@ Signal Wind() {
 
 Signal Leaves() {
   Signal rustle = FilterLoop(FilterLoop(WhiteNoise(911), HighPass(2200, 0.8)), LowPass(7000, 0.7));
-  Signal leaves(kLength);
-  for (int n = 0; n < kLength; ++n) {
+  Signal leaves(loopLength);
+  for (int n = 0; n < loopLength; ++n) {
     double gust = LoopEnvelope(903, 3, n, 3);
     // Flurries: quick rustles that come in irregular clusters, more of them in gusts.
     double cluster = LoopEnvelope(912, 12, n, 2);
@@ -91,19 +91,19 @@ Signal Leaves() {
 
 // One chirp: a quick upward sweep with a little trill, shaped by a smooth bell.
 void AddChirp(Signal &signal, double start, double duration, double low, double high, double level) {
-  int first = static_cast<int>(start * kAmbienceRate), count = static_cast<int>(duration * kAmbienceRate);
+  int first = (int)(start * ambienceRate), count = (int)(duration * ambienceRate);
   double phase = 0;
   for (int k = 0; k < count; ++k) {
-    double t = static_cast<double>(k) / count;
-    double frequency = low + (high - low) * std::sin(kPi / 2 * t) + 120 * std::sin(2 * kPi * 38 * t);
-    phase += 2 * kPi * frequency / kAmbienceRate;
-    double bell = std::pow(std::sin(kPi * t), 2);
-    signal[(first + k) % kLength] += level * bell * std::sin(phase);
+    double t = (double)k / count;
+    double frequency = low + (high - low) * std::sin(pi / 2 * t) + 120 * std::sin(2 * pi * 38 * t);
+    phase += 2 * pi * frequency / ambienceRate;
+    double bell = std::pow(std::sin(pi * t), 2);
+    signal[(first + k) % loopLength] += level * bell * std::sin(phase);
   }
 }
 
 Signal Bird() {
-  Signal bird(kLength, 0.0);
+  Signal bird(loopLength, 0.0);
   // A two-note call, answered later by a three-note phrase; one wraps past the seam.
   AddChirp(bird, 1.20, 0.11, 3100, 4200, 1.0);
   AddChirp(bird, 1.38, 0.14, 3300, 3900, 0.9);
@@ -113,9 +113,9 @@ Signal Bird() {
   AddChirp(bird, 7.93, 0.12, 3200, 4100, 0.6);
   // Distance: the far bird loses its sharpest overtones and gets a faint echo.
   Signal far = FilterLoop(bird, LowPass(5000, 0.7));
-  Signal out(kLength);
-  int echo = static_cast<int>(0.07 * kAmbienceRate);
-  for (int n = 0; n < kLength; ++n) out[n] = far[n] + 0.25 * far[(n + kLength - echo) % kLength];
+  Signal out(loopLength);
+  int echo = (int)(0.07 * ambienceRate);
+  for (int n = 0; n < loopLength; ++n) out[n] = far[n] + 0.25 * far[(n + loopLength - echo) % loopLength];
   return out;
 }
 
@@ -123,15 +123,15 @@ Signal Bird() {
 
 std::vector<int16_t> MakeAmbience() {
   Signal wind = Wind(), leaves = Leaves(), bird = Bird();
-  Signal mix(kLength);
+  Signal mix(loopLength);
   double peak = 0;
-  for (int n = 0; n < kLength; ++n) {
+  for (int n = 0; n < loopLength; ++n) {
     mix[n] = wind[n] + leaves[n] + 0.12 * bird[n];
     peak = std::fmax(peak, std::fabs(mix[n]));
   }
   // A calm background: peaks at about a third of full scale.
   double gain = 0.33 * 32767 / peak;
-  std::vector<int16_t> samples(kLength);
-  for (int n = 0; n < kLength; ++n) samples[n] = static_cast<int16_t>(std::lround(mix[n] * gain));
+  std::vector<int16_t> samples(loopLength);
+  for (int n = 0; n < loopLength; ++n) samples[n] = (int16_t)std::lround(mix[n] * gain);
   return samples;
 }

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-inline constexpr int kAmbienceRate = 22050;
-inline constexpr int kAmbienceSamples = 8 * kAmbienceRate;
+inline constexpr int ambienceRate = 22050;
+inline constexpr int ambienceSamples = 8 * ambienceRate;
 
-// Mono 16-bit samples; sample kAmbienceSamples would equal sample 0 again, so
+// Mono 16-bit samples; sample ambienceSamples would equal sample 0 again, so
 // the loop joins without a click.
 std::vector<int16_t> MakeAmbience();

@@ -16,19 +16,27 @@
 // The forms are spread the way files of the era came: palette pictures from
 // paint programs (one run-length encoded, one with the old 12-byte header)
 // and true-colour photographs and renderings.
-const PictureAsset kPictureAssets[9] = {
-    {"Tex/Pismo/font.bmp", MakeFontSheet, BitmapForm::Rle8},
-    {"Tex/Ciary/00.bmp", MakeLattice, BitmapForm::CoreIndexed8},
-    {"Tex/List/list.bmp", MakeLeaf, BitmapForm::Indexed8},
-    {"Tex/List/papradie.bmp", MakeFern, BitmapForm::Rle8},
-    {"Tex/List/krik.bmp", MakeBush, BitmapForm::Rgb24},
-    {"Tex/List/trava.bmp", MakeGrassClump, BitmapForm::Indexed8},
-    {"Tex/List/trava1.bmp", MakeGrassGround, BitmapForm::Rgb24},
-    {"Tex/obloha.bmp", MakeSky, BitmapForm::Rgb24},
-    {"Tex/zem.bmp", MakeGround, BitmapForm::Core24},
+const PictureAsset pictureAssets[textureFileCount] = {
+    {MakeFontSheet, BitmapForm::Rle8},          // Tex/Pismo/font.bmp
+    {MakeLattice, BitmapForm::CoreIndexed8},    // Tex/Ciary/00.bmp
+    {MakeLeaf, BitmapForm::Indexed8},           // Tex/List/list.bmp
+    {MakeFern, BitmapForm::Rle8},               // Tex/List/papradie.bmp
+    {MakeBush, BitmapForm::Rgb24},              // Tex/List/krik.bmp
+    {MakeGrassClump, BitmapForm::Indexed8},     // Tex/List/trava.bmp
+    {MakeGrassGround, BitmapForm::Rgb24},       // Tex/List/trava1.bmp
+    {MakeSky, BitmapForm::Rgb24},               // Tex/obloha.bmp
+    {MakeGround, BitmapForm::Core24},           // Tex/zem.bmp
 };
 
 namespace {
+
+// The program's "\" between folders as the file system has it.
+std::string FolderPath(const char *programPath) {
+  std::string path = programPath;
+  for (char &c : path)
+    if (c == '\\') c = '/';
+  return path;
+}
 
 bool WriteAsset(const std::filesystem::path &path, const std::vector<uint8_t> &bytes) {
   std::error_code error;
@@ -44,8 +52,9 @@ bool WriteAsset(const std::filesystem::path &path, const std::vector<uint8_t> &b
 
 bool WriteAssetPack(const std::string &folder) {
   std::filesystem::path root(folder);
-  for (const PictureAsset &asset : kPictureAssets) {
-    if (!WriteAsset(root / asset.path, EncodeBitmap(asset.make(), asset.form))) return false;
+  for (int slot = 0; slot < textureFileCount; ++slot) {
+    const PictureAsset &asset = pictureAssets[slot];
+    if (!WriteAsset(root / assetPaths.textures[slot], EncodeBitmap(asset.make(), asset.form))) return false;
   }
-  return WriteAsset(root / kSoundPath, EncodeWave(MakeAmbience(), kAmbienceRate));
+  return WriteAsset(root / FolderPath(assetPaths.sound), EncodeWave(MakeAmbience(), ambienceRate));
 }

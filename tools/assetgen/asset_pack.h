@@ -1,21 +1,20 @@
-// asset_pack.h: the list of files the generator writes, each with its maker and file form, and the writing of the whole pack.
+// asset_pack.h: which maker and file form each of the program's asset files has, and the writing of the whole pack.
 #pragma once
 
 #include <string>
 
-#include "bitmap_writer.h"
+#include "assets/asset_paths.h"
+#include "bitmap_forms.h"
 #include "picture.h"
 
 struct PictureAsset {
-  const char *path;  // relative to the output folder
-  Picture (*make)();
+  RgbPicture (*make)();
   BitmapForm form;
 };
 
-inline constexpr const char *kSoundPath = "Sound/sound.wav";
-
-// The nine pictures in texture-slot order.
-extern const PictureAsset kPictureAssets[9];
+// The maker and file form of each texture, in texture-slot order; the paths
+// are the program's own list (assets/asset_paths.h).
+extern const PictureAsset pictureAssets[textureFileCount];
 
 // Writes every picture and the sound under `folder`, making the folders it
 // needs; false (after a message on stderr) when anything cannot be written.

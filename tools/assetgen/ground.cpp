@@ -8,10 +8,10 @@
 
 namespace {
 
-constexpr int kSize = 256;
+constexpr int tileSize = 256;
 
 Colour MeadowPixel(int x, int y) {
-  double u = (x + 0.5) / kSize, v = (y + 0.5) / kSize;
+  double u = (x + 0.5) / tileSize, v = (y + 0.5) / tileSize;
   double patches = FractalNoise(NoiseLayer{301, 4, 4}, u, v, 5, 0.6);
   double hue = FractalNoise(NoiseLayer{302, 3, 3}, u, v, 3, 0.5);
   double mottle = FractalNoise(NoiseLayer{305, 16, 16}, u, v, 3, 0.6);
@@ -37,21 +37,21 @@ struct Blade {
   Colour colour;
 };
 
-void BlendPixel(Picture &picture, int x, int y, Colour c, double opacity) {
-  x = (x % kSize + kSize) % kSize;
-  y = (y % kSize + kSize) % kSize;
+void BlendPixel(RgbPicture &picture, int x, int y, Colour c, double opacity) {
+  x = (x % tileSize + tileSize) % tileSize;
+  y = (y % tileSize + tileSize) % tileSize;
   Rgb &p = PixelAt(picture, x, y);
-  Colour below = {p.r / 255.0, p.g / 255.0, p.b / 255.0};
+  Colour below = {p.red / 255.0, p.green / 255.0, p.blue / 255.0};
   p = ToOpaqueRgb(MixColour(below, c, opacity));
 }
 
 // Tapers from `width` at the root to nothing at the tip; coordinates wrap, so
 // blades crossing an edge continue on the opposite side.
-void DrawBlade(Picture &picture, const Blade &blade) {
+void DrawBlade(RgbPicture &picture, const Blade &blade) {
   double tipX = blade.x + blade.lean * blade.length, tipY = blade.y - blade.length;
-  int x0 = static_cast<int>(std::floor(std::fmin(blade.x, tipX) - blade.width - 1));
-  int x1 = static_cast<int>(std::ceil(std::fmax(blade.x, tipX) + blade.width + 1));
-  int y0 = static_cast<int>(std::floor(tipY - 1)), y1 = static_cast<int>(std::ceil(blade.y + 1));
+  int x0 = (int)std::floor(std::fmin(blade.x, tipX) - blade.width - 1);
+  int x1 = (int)std::ceil(std::fmax(blade.x, tipX) + blade.width + 1);
+  int y0 = (int)std::floor(tipY - 1), y1 = (int)std::ceil(blade.y + 1);
   double dx = tipX - blade.x, dy = tipY - blade.y, length2 = dx * dx + dy * dy;
   for (int y = y0; y <= y1; ++y) {
     for (int x = x0; x <= x1; ++x) {
@@ -70,8 +70,8 @@ void DrawBlade(Picture &picture, const Blade &blade) {
 
 Blade RandomBlade(RandomStream &random, double layer) {
   Blade blade;
-  blade.x = RandomRange(random, 0, kSize);
-  blade.y = RandomRange(random, 0, kSize);
+  blade.x = RandomRange(random, 0, tileSize);
+  blade.y = RandomRange(random, 0, tileSize);
   blade.length = RandomRange(random, 10, 26);
   blade.lean = RandomRange(random, -0.6, 0.6);
   blade.width = RandomRange(random, 0.8, 1.5);
@@ -84,24 +84,24 @@ Blade RandomBlade(RandomStream &random, double layer) {
 
 }  // namespace
 
-Picture MakeGround() {
-  Picture ground = MakePicture(kSize, kSize, kKeyBlack);
-  for (int y = 0; y < kSize; ++y) {
-    for (int x = 0; x < kSize; ++x) PixelAt(ground, x, y) = ToOpaqueRgb(MeadowPixel(x, y));
+RgbPicture MakeGround() {
+  RgbPicture ground = MakePicture(tileSize, tileSize, keyBlack);
+  for (int y = 0; y < tileSize; ++y) {
+    for (int x = 0; x < tileSize; ++x) PixelAt(ground, x, y) = ToOpaqueRgb(MeadowPixel(x, y));
   }
   return ground;
 }
 
-Picture MakeGrassGround() {
-  Picture grass = MakePicture(kSize, kSize, kKeyBlack);
-  for (int y = 0; y < kSize; ++y) {
-    for (int x = 0; x < kSize; ++x) {
-      double n = FractalNoise(NoiseLayer{401, 4, 4}, (x + 0.5) / kSize, (y + 0.5) / kSize, 4, 0.5);
+RgbPicture MakeGrassGround() {
+  RgbPicture grass = MakePicture(tileSize, tileSize, keyBlack);
+  for (int y = 0; y < tileSize; ++y) {
+    for (int x = 0; x < tileSize; ++x) {
+      double n = FractalNoise(NoiseLayer{401, 4, 4}, (x + 0.5) / tileSize, (y + 0.5) / tileSize, 4, 0.5);
       PixelAt(grass, x, y) = ToOpaqueRgb(MixColour(HexColour(0x2c4a18), HexColour(0x4a5e26), 0.5 + 0.5 * n));
     }
   }
   RandomStream random = MakeRandomStream(402);
-  const int kBlades = 5200;
-  for (int k = 0; k < kBlades; ++k) DrawBlade(grass, RandomBlade(random, static_cast<double>(k) / kBlades));
+  const int bladeCount = 5200;
+  for (int k = 0; k < bladeCount; ++k) DrawBlade(grass, RandomBlade(random, (double)k / bladeCount));
   return grass;
 }

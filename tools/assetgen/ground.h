@@ -4,7 +4,7 @@
 #include "picture.h"
 
 // 256x256 meadow seen from afar: grass patches, bare soil and a few stones; tiles seamlessly.
-Picture MakeGround();
+RgbPicture MakeGround();
 
 // 256x256 close-up of short grass blades over darker turf; tiles seamlessly.
-Picture MakeGrassGround();
+RgbPicture MakeGrassGround();

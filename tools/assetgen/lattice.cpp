@@ -7,15 +7,15 @@
 
 namespace {
 
-constexpr int kSize = 64;
-constexpr int kSpacing = 16;
-constexpr double kHalfWidth = 2.5;
+constexpr int latticeSize = 64;
+constexpr int slatSpacing = 16;
+constexpr double slatHalfWidth = 2.5;
 
 // Distance across the nearest slat of one direction, and the position along it.
 double SlatDistance(double across) {
-  double phase = std::fmod(across, kSpacing);
-  if (phase < 0) phase += kSpacing;
-  return std::fabs(phase - kSpacing / 2.0);
+  double phase = std::fmod(across, slatSpacing);
+  if (phase < 0) phase += slatSpacing;
+  return std::fabs(phase - slatSpacing / 2.0);
 }
 
 Colour Wood(double along, double across, uint32_t seed) {
@@ -27,18 +27,18 @@ Colour Wood(double along, double across, uint32_t seed) {
 
 }  // namespace
 
-Picture MakeLattice() {
-  Picture lattice = MakePicture(kSize, kSize, kKeyBlack);
-  for (int y = 0; y < kSize; ++y) {
-    for (int x = 0; x < kSize; ++x) {
+RgbPicture MakeLattice() {
+  RgbPicture lattice = MakePicture(latticeSize, latticeSize, keyBlack);
+  for (int y = 0; y < latticeSize; ++y) {
+    for (int x = 0; x < latticeSize; ++x) {
       double u = x + 0.5, v = y + 0.5;
       double rising = SlatDistance((u + v) / std::sqrt(2.0)), falling = SlatDistance((u - v) / std::sqrt(2.0));
-      if (rising <= kHalfWidth) {
-        PixelAt(lattice, x, y) = ToOpaqueRgb(Wood((u - v) / std::sqrt(2.0), rising / kHalfWidth, 801));
-      } else if (falling <= kHalfWidth) {
-        Colour wood = Wood((u + v) / std::sqrt(2.0), falling / kHalfWidth, 802);
+      if (rising <= slatHalfWidth) {
+        PixelAt(lattice, x, y) = ToOpaqueRgb(Wood((u - v) / std::sqrt(2.0), rising / slatHalfWidth, 801));
+      } else if (falling <= slatHalfWidth) {
+        Colour wood = Wood((u + v) / std::sqrt(2.0), falling / slatHalfWidth, 802);
         // The under slat is shaded where the upper one passes close by.
-        double shadow = 1.0 - 0.3 * (1.0 - SmoothStep(kHalfWidth, kHalfWidth + 3.0, rising));
+        double shadow = 1.0 - 0.3 * (1.0 - SmoothStep(slatHalfWidth, slatHalfWidth + 3.0, rising));
         PixelAt(lattice, x, y) = ToOpaqueRgb(ScaleColour(wood, shadow));
       }
     }

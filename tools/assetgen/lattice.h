@@ -4,4 +4,4 @@
 #include "picture.h"
 
 // 64x64; the slats cross diagonally and run off every edge.
-Picture MakeLattice();
+RgbPicture MakeLattice();

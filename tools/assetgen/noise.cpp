@@ -7,6 +7,13 @@
 
 namespace {
 
+// Sixteen evenly spread unit gradients.
+const double gradientDirections[16][2] = {
+    {1.0, 0.0},   {0.9239, 0.3827},   {0.7071, 0.7071},   {0.3827, 0.9239},
+    {0.0, 1.0},   {-0.3827, 0.9239},  {-0.7071, 0.7071},  {-0.9239, 0.3827},
+    {-1.0, 0.0},  {-0.9239, -0.3827}, {-0.7071, -0.7071}, {-0.3827, -0.9239},
+    {0.0, -1.0},  {0.3827, -0.9239},  {0.7071, -0.7071},  {0.9239, -0.3827}};
+
 int Wrap(int value, int period) {
   int m = value % period;
   return m < 0 ? m + period : m;
@@ -16,22 +23,17 @@ double Fade(double t) {
   return t * t * t * (t * (t * 6.0 - 15.0) + 10.0);
 }
 
-// One of 16 evenly spread unit gradients, dotted with the offset.
+// One of the gradients, dotted with the offset.
 double CornerDot(const NoiseLayer &layer, int ix, int iy, double dx, double dy) {
-  static const double kDirections[16][2] = {
-      {1.0, 0.0},   {0.9239, 0.3827},   {0.7071, 0.7071},   {0.3827, 0.9239},
-      {0.0, 1.0},   {-0.3827, 0.9239},  {-0.7071, 0.7071},  {-0.9239, 0.3827},
-      {-1.0, 0.0},  {-0.9239, -0.3827}, {-0.7071, -0.7071}, {-0.3827, -0.9239},
-      {0.0, -1.0},  {0.3827, -0.9239},  {0.7071, -0.7071},  {0.9239, -0.3827}};
   uint32_t h = HashLattice(Wrap(ix, layer.periodX), Wrap(iy, layer.periodY), layer.seed) >> 28;
-  return kDirections[h][0] * dx + kDirections[h][1] * dy;
+  return gradientDirections[h][0] * dx + gradientDirections[h][1] * dy;
 }
 
 }  // namespace
 
 double GradientNoise(const NoiseLayer &layer, double x, double y) {
   double fx = std::floor(x), fy = std::floor(y);
-  int ix = static_cast<int>(fx), iy = static_cast<int>(fy);
+  int ix = (int)fx, iy = (int)fy;
   double dx = x - fx, dy = y - fy;
   double n00 = CornerDot(layer, ix, iy, dx, dy);
   double n10 = CornerDot(layer, ix + 1, iy, dx - 1.0, dy);
@@ -60,7 +62,7 @@ double FractalNoise(const NoiseLayer &layer, double u, double v, int octaves, do
 
 double CellDistance(uint32_t seed, int cells, double u, double v) {
   double x = u * cells, y = v * cells;
-  int cx = static_cast<int>(std::floor(x)), cy = static_cast<int>(std::floor(y));
+  int cx = (int)std::floor(x), cy = (int)std::floor(y);
   double best = 4.0;
   for (int oy = -1; oy <= 1; ++oy) {
     for (int ox = -1; ox <= 1; ++ox) {

@@ -12,11 +12,11 @@ struct ColourCount {
 };
 
 int Channel(uint32_t packed, int channel) {
-  return static_cast<int>((packed >> (16 - 8 * channel)) & 0xff);
+  return (int)((packed >> (16 - 8 * channel)) & 0xff);
 }
 
 uint32_t Pack(Rgb c) {
-  return (static_cast<uint32_t>(c.r) << 16) | (static_cast<uint32_t>(c.g) << 8) | c.b;
+  return ((uint32_t)c.red << 16) | ((uint32_t)c.green << 8) | c.blue;
 }
 
 // A box of the histogram, [begin, end) of the colour list, with its widest
@@ -69,7 +69,7 @@ size_t BoxToSplit(const std::vector<Box> &boxes) {
   for (size_t k = 0; k < boxes.size(); ++k) {
     if (boxes[k].end - boxes[k].begin < 2) continue;
     double range = boxes[k].range;
-    double score = range * range * static_cast<double>(boxes[k].pixels);
+    double score = range * range * (double)boxes[k].pixels;
     if (best == boxes.size() || score > bestScore) best = k, bestScore = score;
   }
   return best;
@@ -78,7 +78,7 @@ size_t BoxToSplit(const std::vector<Box> &boxes) {
 Rgb BoxAverage(const std::vector<ColourCount> &colours, Box box) {
   uint64_t sum[3] = {0, 0, 0}, total = 0;
   for (size_t k = box.begin; k < box.end; ++k) {
-    for (int c = 0; c < 3; ++c) sum[c] += static_cast<uint64_t>(Channel(colours[k].packed, c)) * colours[k].count;
+    for (int c = 0; c < 3; ++c) sum[c] += (uint64_t)Channel(colours[k].packed, c) * colours[k].count;
     total += colours[k].count;
   }
   Colour mean = {sum[0] / (255.0 * total), sum[1] / (255.0 * total), sum[2] / (255.0 * total)};
@@ -87,7 +87,7 @@ Rgb BoxAverage(const std::vector<ColourCount> &colours, Box box) {
 
 std::vector<Rgb> OpaquePalette(std::vector<ColourCount> colours, int entries) {
   std::vector<Box> boxes = {MeasureBox(colours, 0, colours.size())};
-  while (static_cast<int>(boxes.size()) < entries) {
+  while ((int)boxes.size() < entries) {
     size_t which = BoxToSplit(boxes);
     if (which == boxes.size() || !SplitBox(colours, boxes, which)) break;
   }
@@ -100,16 +100,16 @@ uint8_t NearestEntry(const std::vector<Rgb> &palette, size_t first, Rgb c) {
   size_t best = first;
   int bestDistance = 1 << 30;
   for (size_t k = first; k < palette.size(); ++k) {
-    int dr = palette[k].r - c.r, dg = palette[k].g - c.g, db = palette[k].b - c.b;
+    int dr = palette[k].red - c.red, dg = palette[k].green - c.green, db = palette[k].blue - c.blue;
     int distance = 3 * dr * dr + 4 * dg * dg + 2 * db * db;
     if (distance < bestDistance) best = k, bestDistance = distance;
   }
-  return static_cast<uint8_t>(best);
+  return (uint8_t)best;
 }
 
 }  // namespace
 
-IndexedPicture QuantisePicture(const Picture &picture, int maxColours) {
+PalettePicture QuantisePicture(const RgbPicture &picture, int maxColours) {
   std::map<uint32_t, uint32_t> histogram;
   bool hasKey = false;
   for (Rgb pixel : picture.pixels) {
@@ -119,19 +119,19 @@ IndexedPicture QuantisePicture(const Picture &picture, int maxColours) {
   std::vector<ColourCount> colours;
   for (auto [packed, count] : histogram) colours.push_back(ColourCount{packed, count});
 
-  IndexedPicture out = {picture.width, picture.height, {}, {}};
-  if (hasKey) out.palette.push_back(kKeyBlack);
+  PalettePicture out = {{picture.width, picture.height, {}}, {}};
+  if (hasKey) out.palette.push_back(keyBlack);
   size_t first = out.palette.size();
   if (!colours.empty()) {
-    std::vector<Rgb> opaque = OpaquePalette(colours, maxColours - static_cast<int>(first));
+    std::vector<Rgb> opaque = OpaquePalette(colours, maxColours - (int)first);
     out.palette.insert(out.palette.end(), opaque.begin(), opaque.end());
   }
   std::map<uint32_t, uint8_t> lookup;
   for (auto [packed, count] : histogram) {
-    Rgb c = {static_cast<uint8_t>(packed >> 16), static_cast<uint8_t>(packed >> 8), static_cast<uint8_t>(packed)};
+    Rgb c = {(uint8_t)(packed >> 16), (uint8_t)(packed >> 8), (uint8_t)packed};
     lookup[packed] = NearestEntry(out.palette, first, c);
   }
-  out.indices.reserve(picture.pixels.size());
-  for (Rgb pixel : picture.pixels) out.indices.push_back(IsKeyBlack(pixel) ? 0 : lookup[Pack(pixel)]);
+  out.indexed.indices.reserve(picture.pixels.size());
+  for (Rgb pixel : picture.pixels) out.indexed.indices.push_back(IsKeyBlack(pixel) ? 0 : lookup[Pack(pixel)]);
   return out;
 }

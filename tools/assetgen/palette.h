@@ -6,14 +6,12 @@
 
 #include "picture.h"
 
-struct IndexedPicture {
-  int width;
-  int height;
-  std::vector<Rgb> palette;      // entries actually used, at most 256
-  std::vector<uint8_t> indices;  // width * height, top row first
+struct PalettePicture {
+  IndexedPicture indexed;    // indices into the palette, top row first
+  std::vector<Rgb> palette;  // entries actually used, at most 256
 };
 
 // Key-black pixels get an entry of their own that no other pixel maps to, so
 // a picture keeps exactly its transparent pixels; opaque pixels never map to
 // pure black.
-IndexedPicture QuantisePicture(const Picture &picture, int maxColours);
+PalettePicture QuantisePicture(const RgbPicture &picture, int maxColours);

@@ -157,7 +157,7 @@ def cell_rows(font, code):
 def emit(name, font, path):
     print(f'// {name}: codes {FIRST_CODE}..{LAST_CODE} from {path.split("/")[-1]} '
           f'({font[0].get("COPYRIGHT")})')
-    print(f'static const uint16_t {name}[{LAST_CODE - FIRST_CODE + 1}][16] = {{')
+    print(f'const uint16_t {name}[{LAST_CODE - FIRST_CODE + 1}][16] = {{')
     for code in range(FIRST_CODE, LAST_CODE + 1):
         masks = cell_rows(font, DEL_STANDIN if code == 127 else code)
         print('  {' + ', '.join(f'0x{m:04x}' for m in masks) + f'}},  // {code}')
@@ -168,8 +168,8 @@ def main():
     if len(sys.argv) != 3:
         sys.exit('usage: pcf_to_table.py REGULAR.pcf.gz BOLD.pcf.gz > font_glyphs.inc')
     print('// font_glyphs.inc: glyph masks for the font sheet, made by pcf_to_table.py; do not edit.')
-    emit('kRegularGlyphs', load_font(sys.argv[1]), sys.argv[1])
-    emit('kBoldGlyphs', load_font(sys.argv[2]), sys.argv[2])
+    emit('regularGlyphs', load_font(sys.argv[1]), sys.argv[1])
+    emit('boldGlyphs', load_font(sys.argv[2]), sys.argv[2])
 
 
 if __name__ == '__main__':

@@ -3,20 +3,20 @@
 
 #include <cmath>
 
-Picture MakePicture(int width, int height, Rgb fill) {
-  return Picture{width, height, std::vector<Rgb>(static_cast<size_t>(width) * height, fill)};
+RgbPicture MakePicture(int width, int height, Rgb fill) {
+  return RgbPicture{width, height, std::vector<Rgb>((size_t)width * height, fill)};
 }
 
-Rgb &PixelAt(Picture &picture, int x, int y) {
-  return picture.pixels[static_cast<size_t>(y) * picture.width + x];
+Rgb &PixelAt(RgbPicture &picture, int x, int y) {
+  return picture.pixels[(size_t)y * picture.width + x];
 }
 
-Rgb PixelAt(const Picture &picture, int x, int y) {
-  return picture.pixels[static_cast<size_t>(y) * picture.width + x];
+Rgb PixelAt(const RgbPicture &picture, int x, int y) {
+  return picture.pixels[(size_t)y * picture.width + x];
 }
 
 bool IsKeyBlack(Rgb pixel) {
-  return pixel.r == 0 && pixel.g == 0 && pixel.b == 0;
+  return pixel.red == 0 && pixel.green == 0 && pixel.blue == 0;
 }
 
 Colour MixColour(Colour a, Colour b, double t) {
@@ -41,9 +41,9 @@ double SmoothStep(double edge0, double edge1, double value) {
 }
 
 Rgb ToOpaqueRgb(Colour c) {
-  auto byte = [](double v) { return static_cast<uint8_t>(std::lround(Clamp01(v) * 255.0)); };
+  auto byte = [](double v) { return (uint8_t)std::lround(Clamp01(v) * 255.0); };
   Rgb out = {byte(c.r), byte(c.g), byte(c.b)};
   // A stray pure-black texel would become a hole once keyed.
-  if (IsKeyBlack(out)) out.g = 1;
+  if (IsKeyBlack(out)) out.green = 1;
   return out;
 }

@@ -1,30 +1,22 @@
-// picture.h: the generator's in-memory picture (top row first) and the colour arithmetic used to paint it.
+// picture.h: the generator's in-memory pictures (the bitmap writer's RgbPicture, top row first) and the colour arithmetic used to paint them.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-struct Rgb {
-  uint8_t r, g, b;
-};
+#include "bitmap_writer/bitmap_writer.h"
 
 // A colour being computed, components nominally in [0, 1].
 struct Colour {
   double r, g, b;
 };
 
-struct Picture {
-  int width;
-  int height;
-  std::vector<Rgb> pixels;  // width * height, top row first, left to right
-};
-
 // The loader's colour key: pure black becomes transparent.
-inline constexpr Rgb kKeyBlack = {0, 0, 0};
+inline constexpr Rgb keyBlack = {0, 0, 0};
 
-Picture MakePicture(int width, int height, Rgb fill);
-Rgb &PixelAt(Picture &picture, int x, int y);
-Rgb PixelAt(const Picture &picture, int x, int y);
+RgbPicture MakePicture(int width, int height, Rgb fill);
+Rgb &PixelAt(RgbPicture &picture, int x, int y);
+Rgb PixelAt(const RgbPicture &picture, int x, int y);
 bool IsKeyBlack(Rgb pixel);
 
 Colour MixColour(Colour a, Colour b, double t);

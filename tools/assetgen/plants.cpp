@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979;
+constexpr double pi = 3.14159265358979;
 
 // Colour of one leaf or stem: `base` in the middle, darker along the midrib
 // and at the root, lighter towards the tip.
@@ -21,14 +21,14 @@ struct LeafTone {
 };
 
 Colour ShadeLeaf(const void *context, double along, double across, int, int) {
-  const LeafTone *tone = static_cast<const LeafTone *>(context);
+  const LeafTone *tone = (const LeafTone *)context;
   double light = 0.8 + 0.35 * along - 0.15 * across;
   double rib = tone->midrib * (1.0 - SmoothStep(0.0, 0.22, std::fabs(across)));
   return ScaleColour(tone->base, light * (1.0 - rib));
 }
 
 Colour ShadeStem(const void *context, double along, double across, int, int) {
-  const LeafTone *tone = static_cast<const LeafTone *>(context);
+  const LeafTone *tone = (const LeafTone *)context;
   // Round stem lit from the left.
   return ScaleColour(tone->base, (0.85 + 0.3 * along) * (1.0 - 0.25 * across));
 }
@@ -50,21 +50,21 @@ struct Frond {
   Colour colour;
 };
 
-void DrawFrond(Picture &picture, const Frond &frond, RandomStream &random) {
+void DrawFrond(RgbPicture &picture, const Frond &frond, RandomStream &random) {
   LeafTone stem = {ScaleColour(frond.colour, 0.75), 0.0};
   PaintCurve(picture, frond.base, frond.control, frond.tip, 1.8, 0.6, ShadeStem, &stem);
   double span = std::hypot(frond.tip.x - frond.base.x, frond.tip.y - frond.base.y);
   // The stalk stays bare for its lower third, as a fern's does.
-  int pairs = static_cast<int>(span * 0.68 / 9.0);
+  int pairs = (int)(span * 0.68 / 9.0);
   for (int k = 0; k < pairs; ++k) {
     double t = 0.3 + 0.68 * k / pairs;
     Point2 at = CurvePoint(frond.base, frond.control, frond.tip, t);
     Point2 along = CurveDirection(frond.base, frond.control, frond.tip, t);
     // Pinnae are longest near the middle of the leafy part and shrink to the tip.
     double leafy = (t - 0.3) / 0.7;
-    double length = frond.pinnaLength * std::pow(std::sin(kPi * (0.15 + 0.85 * leafy)), 0.8) + 2.0;
+    double length = frond.pinnaLength * std::pow(std::sin(pi * (0.15 + 0.85 * leafy)), 0.8) + 2.0;
     for (int side = -1; side <= 1; side += 2) {
-      Point2 out = Rotate(along, side * (kPi / 2 - 0.55));
+      Point2 out = Rotate(along, side * (pi / 2 - 0.55));
       Point2 root = Offset(at, along, side * 1.5);  // alternate a little along the stem
       Point2 tip = Offset(Offset(root, out, length), Point2{0, 1}, length * 0.15);  // they droop slightly
       LeafTone tone = {ScaleColour(frond.colour, RandomRange(random, 0.9, 1.1)), 0.35};
@@ -75,18 +75,18 @@ void DrawFrond(Picture &picture, const Frond &frond, RandomStream &random) {
 
 }  // namespace
 
-Picture MakeFern() {
-  Picture fern = MakePicture(128, 512, kKeyBlack);
+RgbPicture MakeFern() {
+  RgbPicture fern = MakePicture(128, 512, keyBlack);
   RandomStream random = MakeRandomStream(501);
   // Outer, older fronds first (darker, arching furthest), the young upright ones in front.
   // A vase of fronds fanning out from the root: a tall, narrow billboard
   // still reads as a fern when the fronds spread to its full width.
-  const double kLeans[] = {-0.95, 0.9, -0.7, 0.75, -0.45, 0.5, -0.2, 0.25, 0.0};
-  const int kFronds = 9;
-  for (int k = 0; k < kFronds; ++k) {
-    double lean = kLeans[k] + RandomRange(random, -0.05, 0.05);
+  const double frondLeans[] = {-0.95, 0.9, -0.7, 0.75, -0.45, 0.5, -0.2, 0.25, 0.0};
+  const int frondCount = 9;
+  for (int k = 0; k < frondCount; ++k) {
+    double lean = frondLeans[k] + RandomRange(random, -0.05, 0.05);
     double spread = std::fabs(lean);
-    double age = 1.0 - static_cast<double>(k) / (kFronds - 1);
+    double age = 1.0 - (double)k / (frondCount - 1);
     Frond frond;
     frond.base = Point2{64 + lean * 6, 511};
     frond.control = Point2{64 + lean * 44, 300 - spread * 60};
@@ -113,12 +113,12 @@ struct BushLeaf {
 bool InCrown(double x, double y) {
   double dx = (x - 128) / 116, dy = (y - 70) / 60;
   double angle = std::atan2(dy, dx);
-  double lumps = 0.1 * GradientNoise(NoiseLayer{602, 9, 1}, (angle + kPi) / (2 * kPi) * 9, 0.5);
+  double lumps = 0.1 * GradientNoise(NoiseLayer{602, 9, 1}, (angle + pi) / (2 * pi) * 9, 0.5);
   double bottom = 104 + 8 * GradientNoise(NoiseLayer{603, 6, 1}, x / 256 * 6, 0.5);
   return std::sqrt(dx * dx + dy * dy) < 1.0 + lumps && y < bottom;
 }
 
-void DrawBranches(Picture &picture, RandomStream &random) {
+void DrawBranches(RgbPicture &picture, RandomStream &random) {
   LeafTone bark = {HexColour(0x6a5236), 0.0};
   for (int k = 0; k < 9; ++k) {
     double spread = (k - 4) / 4.0 + RandomRange(random, -0.08, 0.08);
@@ -133,7 +133,7 @@ std::vector<BushLeaf> PlaceBushLeaves(RandomStream &random) {
   std::vector<BushLeaf> leaves;
   while (leaves.size() < 1100) {
     BushLeaf leaf = {{RandomRange(random, 6, 250), RandomRange(random, 6, 114)}, RandomUnit(random),
-                     RandomRange(random, 0, 2 * kPi), RandomRange(random, 8, 13)};
+                     RandomRange(random, 0, 2 * pi), RandomRange(random, 8, 13)};
     if (InCrown(leaf.at.x, leaf.at.y)) leaves.push_back(leaf);
   }
   // Back to front, so nearer leaves cover the ones behind them.
@@ -153,8 +153,8 @@ Colour BushLeafColour(const BushLeaf &leaf, RandomStream &random) {
 
 }  // namespace
 
-Picture MakeBush() {
-  Picture bush = MakePicture(256, 128, kKeyBlack);
+RgbPicture MakeBush() {
+  RgbPicture bush = MakePicture(256, 128, keyBlack);
   RandomStream random = MakeRandomStream(601);
   DrawBranches(bush, random);
   for (const BushLeaf &leaf : PlaceBushLeaves(random)) {
@@ -176,12 +176,12 @@ struct BladeTone {
 };
 
 Colour ShadeBlade(const void *context, double along, double across, int, int) {
-  const BladeTone *tone = static_cast<const BladeTone *>(context);
+  const BladeTone *tone = (const BladeTone *)context;
   // A keel down the middle of the blade catches the light on one side.
   return ScaleColour(MixColour(tone->root, tone->tip, std::pow(along, 0.8)), 1.0 - 0.18 * across);
 }
 
-void DrawClumpBlade(Picture &picture, RandomStream &random, double depth) {
+void DrawClumpBlade(RgbPicture &picture, RandomStream &random, double depth) {
   double rootX = RandomRange(random, 104, 152);
   double lean = RandomRange(random, -1.0, 1.0);
   double height = RandomRange(random, 110, 235) * (1.0 - 0.35 * std::fabs(lean));
@@ -201,7 +201,7 @@ void DrawClumpBlade(Picture &picture, RandomStream &random, double depth) {
   PaintCurve(picture, root, control, tip, RandomRange(random, 2.2, 3.4), 0.4, ShadeBlade, &tone);
 }
 
-void DrawSeedHead(Picture &picture, RandomStream &random) {
+void DrawSeedHead(RgbPicture &picture, RandomStream &random) {
   double rootX = RandomRange(random, 112, 144);
   Point2 root = {rootX, 256};
   Point2 tip = {rootX + RandomRange(random, -60, 60), RandomRange(random, 14, 40)};
@@ -221,12 +221,12 @@ void DrawSeedHead(Picture &picture, RandomStream &random) {
 
 }  // namespace
 
-Picture MakeGrassClump() {
-  Picture clump = MakePicture(256, 256, kKeyBlack);
+RgbPicture MakeGrassClump() {
+  RgbPicture clump = MakePicture(256, 256, keyBlack);
   RandomStream random = MakeRandomStream(701);
-  const int kBlades = 70;
-  for (int k = 0; k < kBlades; ++k) {
-    DrawClumpBlade(clump, random, static_cast<double>(k) / kBlades);
+  const int bladeCount = 70;
+  for (int k = 0; k < bladeCount; ++k) {
+    DrawClumpBlade(clump, random, (double)k / bladeCount);
     if (k % 20 == 10) DrawSeedHead(clump, random);
   }
   FillPinholes(clump);
@@ -239,8 +239,8 @@ namespace {
 
 // Veins are painted over the finished blade and kept only where the blade is,
 // so none pokes out past the edge.
-void DrawLeafVeins(Picture &picture, Point2 base, Point2 tip, double halfWidth) {
-  Picture veined = picture;
+void DrawLeafVeins(RgbPicture &picture, Point2 base, Point2 tip, double halfWidth) {
+  RgbPicture veined = picture;
   LeafTone vein = {HexColour(0x86b454), 0.0};
   PaintStroke(veined, base, tip, 1.4, 0.5, ShadeStem, &vein);
   Point2 along = {tip.x - base.x, tip.y - base.y};
@@ -249,7 +249,7 @@ void DrawLeafVeins(Picture &picture, Point2 base, Point2 tip, double halfWidth) 
   for (int k = 1; k <= 6; ++k) {
     double t = 0.1 + 0.13 * k;
     Point2 at = Offset(base, along, length * t);
-    double reach = halfWidth * std::sin(kPi * std::pow(t, 0.75));
+    double reach = halfWidth * std::sin(pi * std::pow(t, 0.75));
     for (int side = -1; side <= 1; side += 2) {
       Point2 out = Rotate(along, side * 0.75);
       PaintStroke(veined, at, Offset(at, out, reach / std::sin(0.75)), 0.7, 0.3, ShadeStem, &vein);
@@ -262,8 +262,8 @@ void DrawLeafVeins(Picture &picture, Point2 base, Point2 tip, double halfWidth) 
 
 }  // namespace
 
-Picture MakeLeaf() {
-  Picture leaf = MakePicture(128, 128, kKeyBlack);
+RgbPicture MakeLeaf() {
+  RgbPicture leaf = MakePicture(128, 128, keyBlack);
   Point2 stalkBase = {22, 118}, base = {38, 98}, tip = {112, 16};
   LeafTone stalk = {HexColour(0x7a8a3a), 0.0};
   PaintStroke(leaf, stalkBase, base, 2.2, 1.8, ShadeStem, &stalk);

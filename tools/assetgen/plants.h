@@ -7,10 +7,10 @@
 // other edges clear, so the repeating texture wrap draws nothing across them.
 
 // 128x512 fern of arching fronds, for a billboard 2 units wide and 10 high.
-Picture MakeFern();
+RgbPicture MakeFern();
 // 256x128 leafy shrub on woody stems, for a billboard 8 wide and 5 high.
-Picture MakeBush();
+RgbPicture MakeBush();
 // 256x256 clump of grass blades with a few seed heads, for a billboard 4 by 4.
-Picture MakeGrassClump();
+RgbPicture MakeGrassClump();
 // 128x128 single broad leaf with its stalk and veins.
-Picture MakeLeaf();
+RgbPicture MakeLeaf();

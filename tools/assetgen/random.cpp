@@ -18,7 +18,7 @@ RandomStream MakeRandomStream(uint64_t seed) {
 
 uint32_t NextRandom(RandomStream &stream) {
   stream.state += 0x9e3779b97f4a7c15ull;
-  return static_cast<uint32_t>(Mix64(stream.state) >> 32);
+  return (uint32_t)(Mix64(stream.state) >> 32);
 }
 
 double RandomUnit(RandomStream &stream) {
@@ -30,10 +30,10 @@ double RandomRange(RandomStream &stream, double low, double high) {
 }
 
 int RandomBelow(RandomStream &stream, int count) {
-  return static_cast<int>(RandomUnit(stream) * count);
+  return (int)(RandomUnit(stream) * count);
 }
 
 uint32_t HashLattice(int x, int y, uint32_t seed) {
-  uint64_t key = (static_cast<uint64_t>(static_cast<uint32_t>(x)) << 32) | static_cast<uint32_t>(y);
-  return static_cast<uint32_t>(Mix64(key ^ (static_cast<uint64_t>(seed) * 0xd6e8feb86659fd93ull)) >> 32);
+  uint64_t key = ((uint64_t)(uint32_t)x << 32) | (uint32_t)y;
+  return (uint32_t)(Mix64(key ^ ((uint64_t)seed * 0xd6e8feb86659fd93ull)) >> 32);
 }

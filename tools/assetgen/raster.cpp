@@ -10,12 +10,12 @@ struct Box {
   int x0, y0, x1, y1;
 };
 
-Box Bounds(const Picture &picture, Point2 a, Point2 b, double margin) {
+Box Bounds(const RgbPicture &picture, Point2 a, Point2 b, double margin) {
   Box box;
-  box.x0 = std::max(0, static_cast<int>(std::floor(std::min(a.x, b.x) - margin)));
-  box.y0 = std::max(0, static_cast<int>(std::floor(std::min(a.y, b.y) - margin)));
-  box.x1 = std::min(picture.width - 1, static_cast<int>(std::ceil(std::max(a.x, b.x) + margin)));
-  box.y1 = std::min(picture.height - 1, static_cast<int>(std::ceil(std::max(a.y, b.y) + margin)));
+  box.x0 = std::max(0, (int)std::floor(std::min(a.x, b.x) - margin));
+  box.y0 = std::max(0, (int)std::floor(std::min(a.y, b.y) - margin));
+  box.x1 = std::min(picture.width - 1, (int)std::ceil(std::max(a.x, b.x) + margin));
+  box.y1 = std::min(picture.height - 1, (int)std::ceil(std::max(a.y, b.y) + margin));
   return box;
 }
 
@@ -40,7 +40,7 @@ double LeafProfile(double t) {
 
 }  // namespace
 
-void PaintStroke(Picture &picture, Point2 a, Point2 b, double ra, double rb, ShadeFn shade, const void *context) {
+void PaintStroke(RgbPicture &picture, Point2 a, Point2 b, double ra, double rb, ShadeFn shade, const void *context) {
   Box box = Bounds(picture, a, b, std::max(ra, rb) + 1.0);
   for (int y = box.y0; y <= box.y1; ++y) {
     for (int x = box.x0; x <= box.x1; ++x) {
@@ -57,7 +57,7 @@ void PaintStroke(Picture &picture, Point2 a, Point2 b, double ra, double rb, Sha
   }
 }
 
-void PaintLeaf(Picture &picture, Point2 base, Point2 tip, double halfWidth, ShadeFn shade, const void *context) {
+void PaintLeaf(RgbPicture &picture, Point2 base, Point2 tip, double halfWidth, ShadeFn shade, const void *context) {
   Box box = Bounds(picture, base, tip, halfWidth + 1.0);
   for (int y = box.y0; y <= box.y1; ++y) {
     for (int x = box.x0; x <= box.x1; ++x) {
@@ -92,26 +92,26 @@ struct SegmentShade {
 };
 
 Colour ShadeSegment(const void *context, double along, double across, int x, int y) {
-  const SegmentShade *segment = static_cast<const SegmentShade *>(context);
+  const SegmentShade *segment = (const SegmentShade *)context;
   return segment->shade(segment->context, segment->t0 + (segment->t1 - segment->t0) * along, across, x, y);
 }
 
 }  // namespace
 
-void PaintCurve(Picture &picture, Point2 p0, Point2 p1, Point2 p2, double r0, double r2, ShadeFn shade,
+void PaintCurve(RgbPicture &picture, Point2 p0, Point2 p1, Point2 p2, double r0, double r2, ShadeFn shade,
                 const void *context) {
   double span = std::hypot(p1.x - p0.x, p1.y - p0.y) + std::hypot(p2.x - p1.x, p2.y - p1.y);
-  int segments = std::max(2, static_cast<int>(span / 4.0));
+  int segments = std::max(2, (int)(span / 4.0));
   for (int k = 0; k < segments; ++k) {
-    double t0 = static_cast<double>(k) / segments, t1 = static_cast<double>(k + 1) / segments;
+    double t0 = (double)k / segments, t1 = (double)(k + 1) / segments;
     SegmentShade segment = {shade, context, t0, t1};
     PaintStroke(picture, CurvePoint(p0, p1, p2, t0), CurvePoint(p0, p1, p2, t1), r0 + (r2 - r0) * t0,
                 r0 + (r2 - r0) * t1, ShadeSegment, &segment);
   }
 }
 
-void FillPinholes(Picture &picture) {
-  Picture before = picture;
+void FillPinholes(RgbPicture &picture) {
+  RgbPicture before = picture;
   for (int y = 1; y + 1 < picture.height; ++y) {
     for (int x = 1; x + 1 < picture.width; ++x) {
       if (!IsKeyBlack(PixelAt(before, x, y))) continue;
@@ -121,7 +121,7 @@ void FillPinholes(Picture &picture) {
       bool enclosed = true;
       for (Rgb c : around) {
         enclosed = enclosed && !IsKeyBlack(c);
-        sum = Colour{sum.r + c.r / 1020.0, sum.g + c.g / 1020.0, sum.b + c.b / 1020.0};
+        sum = Colour{sum.r + c.red / 1020.0, sum.g + c.green / 1020.0, sum.b + c.blue / 1020.0};
       }
       if (enclosed) PixelAt(picture, x, y) = ToOpaqueRgb(sum);
     }

@@ -7,8 +7,8 @@
 
 namespace {
 
-constexpr int kWidth = 512;
-constexpr int kHeight = 256;
+constexpr int skyWidth = 512;
+constexpr int skyHeight = 256;
 
 // Clear sky by elevation (-1 nadir, 0 horizon, 1 zenith).
 Colour SkyGradient(double elevation) {
@@ -34,8 +34,8 @@ double CloudDensity(double u, double v) {
 }
 
 Colour SkyPixel(int x, int y) {
-  double u = (x + 0.5) / kWidth;
-  double elevation = 1.0 - 2.0 * (y + 0.5) / kHeight;
+  double u = (x + 0.5) / skyWidth;
+  double elevation = 1.0 - 2.0 * (y + 0.5) / skyHeight;
   Colour sky = SkyGradient(elevation);
   if (elevation <= 0.0) return sky;
   double v = CloudRow(elevation);
@@ -51,10 +51,10 @@ Colour SkyPixel(int x, int y) {
 
 }  // namespace
 
-Picture MakeSky() {
-  Picture sky = MakePicture(kWidth, kHeight, kKeyBlack);
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) PixelAt(sky, x, y) = ToOpaqueRgb(SkyPixel(x, y));
+RgbPicture MakeSky() {
+  RgbPicture sky = MakePicture(skyWidth, skyHeight, keyBlack);
+  for (int y = 0; y < skyHeight; ++y) {
+    for (int x = 0; x < skyWidth; ++x) PixelAt(sky, x, y) = ToOpaqueRgb(SkyPixel(x, y));
   }
   return sky;
 }

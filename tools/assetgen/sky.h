@@ -5,4 +5,4 @@
 
 // 512x256, longitude across, latitude down (top row the zenith, middle row
 // the horizon), as the sphere's texture coordinates lay it out.
-Picture MakeSky();
+RgbPicture MakeSky();

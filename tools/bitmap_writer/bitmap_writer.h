@@ -1,6 +1,7 @@
-// bitmap_writer.h: builds bitmap files byte by byte, with every field under the caller's control, for the loader's tests, fuzz seeds and benchmark.
+// bitmap_writer.h: writes Windows bitmap files field by field, with their pixel encodings, for the generator, the tests, the fuzz seeds and the benchmarks.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,7 +22,7 @@ struct RgbPicture {
 
 struct IndexedPicture {
   int32_t width, height;
-  std::vector<uint8_t> indices;
+  std::vector<uint8_t> indices;  // rows from the top, like RgbPicture
 };
 
 // Every field of a bitmap file as it will be written. The defaults describe a
@@ -32,7 +33,7 @@ struct BitmapFields {
   int32_t width = 0, height = 0;  // the core form keeps the low 16 bits
   uint16_t planes = 1, bitCount = 24;
   uint32_t compression = 0, imageSize = 0;
-  int32_t xPelsPerMeter = 2835, yPelsPerMeter = 2835;
+  int32_t xPelsPerMeter = 2835, yPelsPerMeter = 2835;  // 72 dots per inch, as painting programs stored it
   uint32_t coloursUsed = 0, coloursImportant = 0;
   std::vector<uint32_t> masks;          // written right behind the info header
   std::vector<Rgb> colours;             // the table: 3 bytes an entry in the core form, else 4
@@ -58,25 +59,18 @@ Bytes PackRgb24Rows(const RgbPicture &picture, bool topDown = false);
 // 32-bit pixels blue, green, red, then the given fourth byte.
 std::vector<uint32_t> Rgb32Values(const RgbPicture &picture, uint8_t fourth);
 
-// Run-length streams of a picture, bottom row first, with encoded runs,
-// absolute runs, end-of-line and a final end-of-bitmap escape.
+// Run-length streams of a picture, bottom row first: runs of two or more
+// equal pixels as encoded runs, stretches of three or more others as absolute
+// runs (shorter ones as runs of one), an end of line after each row and an end
+// of bitmap after the last. In 4-bit streams a run repeats one index.
 Bytes EncodeRle8(const IndexedPicture &picture);
 Bytes EncodeRle4(const IndexedPicture &picture);
 
-// ---- pictures and expectations
+// ---- the common forms, from a picture
 
-// Deterministic pictures with varied colours and runs of repeated pixels.
-RgbPicture PatternPicture(int32_t width, int32_t height, uint32_t seed);
-IndexedPicture PatternIndices(int32_t width, int32_t height, int levels, uint32_t seed, int longestRun = 1);
-std::vector<Rgb> PatternColours(int count, uint32_t seed);
-// Each index replaced by its table entry; black past the end of the table.
-RgbPicture ApplyColourTable(const IndexedPicture &picture, const std::vector<Rgb> &colours);
-// What the loader returns for the picture: red, green, blue, bottom row first.
-Bytes BottomUpRgb(const RgbPicture &picture);
-
-// Files for the common forms, from a picture.
+// Indices with a table; coloursUsed is set when the table is not full.
 BitmapFields IndexedBitmapFields(const IndexedPicture &picture, const std::vector<Rgb> &colours, int bitCount);
 BitmapFields Rgb24BitmapFields(const RgbPicture &picture);
 
-// Writes bytes to a new file under the temporary folder; returns its path.
-std::string SaveTempFile(const Bytes &bytes);
+// Writes the bytes to the path, making no folders; false on any failure.
+bool WriteFileBytes(const std::string &path, const Bytes &bytes);
