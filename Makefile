@@ -1,5 +1,6 @@
 # Talmir's front door: `make run` starts the viewer, `make test` proves it.
-# Both install what is missing first; CMake does the building.
+# Both install what is missing first; CMake does the building. Here warnings
+# fail the build (WERROR=OFF lets them pass); a plain CMake build reports them.
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -7,6 +8,7 @@ FUZZ_BUILD ?= build-fuzz
 BENCH_BUILD ?= build-bench
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
+WERROR     ?= ON
 
 .PHONY: all run test build build-asan deps bench fuzz clean
 
@@ -16,11 +18,11 @@ deps:
 	@scripts/ensure-packages.sh
 
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALMIR_WERROR=$(WERROR)
 	cmake --build $(BUILD) -j $(JOBS)
 
 build-asan: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTALMIR_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTALMIR_SANITIZE=ON -DTALMIR_WERROR=$(WERROR)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 run: build
@@ -30,10 +32,10 @@ test: build build-asan
 	@scripts/test.sh $(BUILD) $(ASAN_BUILD)
 
 bench: deps
-	@scripts/bench.sh $(BENCH_BUILD)
+	@TALMIR_WERROR=$(WERROR) scripts/bench.sh $(BENCH_BUILD)
 
 fuzz: deps
-	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh $(FUZZ_BUILD)
+	@TALMIR_WERROR=$(WERROR) FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh $(FUZZ_BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)
