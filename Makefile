@@ -1,5 +1,7 @@
 # Talmir's front door: `make run` starts the viewer, `make test` proves it.
-# Both install what is missing first; CMake does the building.
+# Each installs what it needs first (scripts/ensure-packages.sh, by purpose);
+# CMake does the building. Here warnings fail the build (WERROR=OFF to let
+# them pass); a plain CMake build only reports them.
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -7,33 +9,51 @@ FUZZ_BUILD ?= build-fuzz
 BENCH_BUILD ?= build-bench
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
+WERROR     ?= ON
 
-.PHONY: all run test build build-asan deps bench fuzz clean
+# Without a display `make run` shows the viewer on a virtual screen.
+HEADLESS := $(if $(DISPLAY)$(WAYLAND_DISPLAY),,headless)
+
+ENSURE = @scripts/ensure-packages.sh
+CMAKE_OPTIONS = -DTALMIR_WERROR=$(WERROR)
+
+# $(call cmake-build,FOLDER,OPTIONS): configure and build one build folder.
+define cmake-build
+cmake -S . -B $(1) $(CMAKE_OPTIONS) $(2)
+cmake --build $(1) -j $(JOBS)
+endef
+
+.PHONY: all run test build build-asan bench fuzz clean
 
 all: build
 
-deps:
-	@scripts/ensure-packages.sh
+# The viewer and its tools; the tests come with `make test`.
+build:
+	$(ENSURE) build
+	$(call cmake-build,$(BUILD),-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALMIR_TESTS=OFF)
 
-build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build $(BUILD) -j $(JOBS)
+build-asan:
+	$(ENSURE) build test
+	$(call cmake-build,$(ASAN_BUILD),-DCMAKE_BUILD_TYPE=Debug -DTALMIR_SANITIZE=ON -DTALMIR_TESTS=ON)
 
-build-asan: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTALMIR_SANITIZE=ON
-	cmake --build $(ASAN_BUILD) -j $(JOBS)
-
-run: build
+run:
+	$(ENSURE) build run $(HEADLESS)
+	$(call cmake-build,$(BUILD),-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALMIR_TESTS=OFF)
 	@scripts/run.sh $(BUILD)
 
-test: build build-asan
+test:
+	$(ENSURE) build run headless test
+	$(call cmake-build,$(BUILD),-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALMIR_TESTS=ON)
+	$(call cmake-build,$(ASAN_BUILD),-DCMAKE_BUILD_TYPE=Debug -DTALMIR_SANITIZE=ON -DTALMIR_TESTS=ON)
 	@scripts/test.sh $(BUILD) $(ASAN_BUILD)
 
-bench: deps
-	@scripts/bench.sh $(BENCH_BUILD)
+bench:
+	$(ENSURE) build run bench
+	@TALMIR_WERROR=$(WERROR) scripts/bench.sh $(BENCH_BUILD)
 
-fuzz: deps
-	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh $(FUZZ_BUILD)
+fuzz:
+	$(ENSURE) build fuzz
+	@TALMIR_WERROR=$(WERROR) FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh $(FUZZ_BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)

@@ -3,6 +3,7 @@
 # seeds its corpus from generated files and runs it for FUZZ_SECONDS; any
 # crash, leak or sanitizer report fails the run and leaves the input in
 # BUILD/fuzz-crashes/. Usage: FUZZ_SECONDS=60 scripts/fuzz.sh [BUILD]
+# TALMIR_WERROR=ON makes warnings fail the build, as `make fuzz` does.
 set -euo pipefail
 
 build="${1:-build-fuzz}"
@@ -10,7 +11,8 @@ seconds="${FUZZ_SECONDS:-60}"
 cd "$(dirname "$0")/.."
 
 cmake -S . -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALMIR_FUZZ=ON -DTALMIR_TESTS=OFF > "$build.configure.log" \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALMIR_FUZZ=ON -DTALMIR_TESTS=OFF \
+  -DTALMIR_WERROR="${TALMIR_WERROR:-OFF}" > "$build.configure.log" \
   || { cat "$build.configure.log"; exit 1; }
 rm -f "$build.configure.log"
 cmake --build "$build" -j "$(nproc)" --target bitmap_fuzz bitmap_seeds

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts Talmir from BUILD/run. Where there is no display it runs the viewer
-# on a virtual screen for a few seconds and keeps a screenshot instead.
+# on a virtual screen until it has drawn the landscape, and keeps a
+# screenshot of it instead.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-build}" && pwd)
@@ -11,7 +12,7 @@ if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
 fi
 
 source "$here/xvfb.sh"
-echo "No display here: running Talmir on a virtual 1024x768 screen for a few seconds."
+echo "No display here: running Talmir on a virtual 1024x768 screen for a screenshot."
 start_xvfb 1024x768
 trap stop_xvfb EXIT
 "$build/talmir" &
@@ -21,8 +22,21 @@ if ! window=$(wait_for_window Talmir 20); then
   echo "Talmir did not open its window (exit code $EXIT_CODE)." >&2
   exit 1
 fi
-sleep 4
-"$build/screengrab" "$build/screenshot.png"
+# The landscape is drawn once the screen changes: the window is blank until
+# the first frame, and each frame after it differs (the view turns by itself).
+first=$(mktemp --suffix=.png)
+"$build/screengrab" "$first"
+drawn=no deadline=$((SECONDS + 30))
+while ((SECONDS < deadline)); do
+  sleep 0.1
+  "$build/screengrab" "$build/screenshot.png"
+  if ! cmp -s "$first" "$build/screenshot.png"; then drawn=yes; break; fi
+done
+rm -f "$first"
 press "$window" Escape
 wait_for_exit $viewer 10 || true
+if [[ $drawn != yes ]]; then
+  echo "Talmir drew nothing on the virtual screen in 30 s (exit code $EXIT_CODE)." >&2
+  exit 1
+fi
 echo "Talmir ended (exit code $EXIT_CODE). Its screenshot: $build/screenshot.png"

@@ -2,22 +2,21 @@
 # Source it; each screen takes a display number no running server uses.
 
 # start_xvfb WIDTHxHEIGHT: starts a server, exports DISPLAY, sets XVFB_PID.
+# The server writes its display number to a pipe once it takes connections;
+# reading it waits for exactly that (or for the server's end, if it fails).
 start_xvfb() {
-  local size=$1 numberFile
-  numberFile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$numberFile" 2>/dev/null &
+  local size=$1 pipe number=
+  pipe=$(mktemp -u)
+  mkfifo "$pipe"
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$pipe" 2>/dev/null &
   XVFB_PID=$!
-  for _ in $(seq 100); do
-    [[ -s "$numberFile" ]] && break
-    sleep 0.05
-  done
-  if [[ ! -s "$numberFile" ]]; then
+  read -r -t 20 number <"$pipe" || true
+  rm -f "$pipe"
+  if [[ -z "$number" ]]; then
     echo "Xvfb did not start" >&2
-    rm -f "$numberFile"
     return 1
   fi
-  export DISPLAY=":$(tr -d '[:space:]' <"$numberFile")"
-  rm -f "$numberFile"
+  export DISPLAY=":$number"
 }
 
 stop_xvfb() {
@@ -74,12 +73,21 @@ press() {
 }
 
 # settle WINDOW: gives the window the focus and waits until the viewer has put
-# the pointer back at its anchor, so no pointer motion is still on its way.
+# the pointer back at its anchor and then drawn two more frames, so it has
+# taken every pointer motion that was on its way.
 settle() {
   xdotool windowfocus --sync "$1" 2>/dev/null || true
   for _ in $(seq 100); do
     [[ "$(xdotool getmouselocation 2>/dev/null)" == "x:512 y:384 "* ]] && break
     sleep 0.1
   done
-  sleep 0.5
+  wait_for_frames 2
+}
+
+# wait_for_frames COUNT [SECONDS]: COUNT new frames of the viewer have reached
+# the screen (its view turns by itself, so each frame changes the picture);
+# fails after SECONDS (30). Uses the tests' screen_changes, which whoever
+# sources this file names in SCREEN_CHANGES.
+wait_for_frames() {
+  "${SCREEN_CHANGES:?the tests name screen_changes here}" "$1" "${2:-30}"
 }

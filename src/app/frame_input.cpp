@@ -15,7 +15,7 @@ Point cursorPosition;  // where the cursor was found after the last frame
 // L flips the lighting switch once per press: the latch holds until release.
 void ToggleLightingOnL() {
   unsigned char *slot = keyState.slot;
-  if (!slot['L']) {
+  if (!slot[LetterKey('L')]) {
     slot[lightingLatch] = 0;
     return;
   }
@@ -35,8 +35,8 @@ void ApplyFrameInput() {
   input.pointerRise = cursorAnchorY - cursorPosition.y;
   input.rollLeft = slot[VK_LEFT] != 0;
   input.rollRight = slot[VK_RIGHT] != 0;
-  input.moveForward = slot['A'] != 0;
-  input.moveBack = slot['S'] != 0;
+  input.moveForward = slot[LetterKey('A')] != 0;
+  input.moveBack = slot[LetterKey('S')] != 0;
   ApplyFlightInput(input);
   ToggleLightingOnL();
 }

@@ -88,6 +88,9 @@ enum : unsigned {
   VK_OEM_4 = 0xDB, VK_OEM_5 = 0xDC, VK_OEM_6 = 0xDD, VK_OEM_7 = 0xDE,
 };
 
+// Letter keys have no names of their own: their codes are the capital letters.
+constexpr unsigned LetterKey(char letter) { return (unsigned)(unsigned char)letter; }
+
 // ---- message boxes
 enum : unsigned {
   MB_OK = 0x00, MB_YESNO = 0x04,

@@ -3,8 +3,11 @@
 set -euo pipefail
 source "$TALMIR_SOURCE_DIR/scripts/xvfb.sh"
 BUILD=$TALMIR_BUILD_DIR
+SCREEN_CHANGES=$BUILD/tests/screen_changes
 VIEWER_LOG=$(mktemp)
-trap 'stop_viewer; stop_xvfb; rm -f "$VIEWER_LOG"' EXIT
+SHOT=$(mktemp --suffix=.png)
+CLEANUP=()  # more files and folders for a script to remove at the end
+trap 'stop_viewer; stop_xvfb; rm -rf "$VIEWER_LOG" "$SHOT" "${CLEANUP[@]}"' EXIT
 
 fail() {
   echo "FAIL: $*" >&2
@@ -29,6 +32,27 @@ expect_exit() {
   wait_for_exit "$VIEWER_PID" 20 || fail "the viewer did not end"
   VIEWER_PID=
   [[ "$EXIT_CODE" == "$1" ]] || fail "exit code $EXIT_CODE, expected $1"
+}
+
+# picture [LEFT TOP]: a screenshot in SHOT, and what picture_stats reads from
+# it in text, gap, green and fog (LEFT TOP: where the viewer's frame starts).
+picture() {
+  "$BUILD/screengrab" "$SHOT" || fail "no screenshot"
+  eval "$("$BUILD/tests/picture_stats" "$SHOT" "$@")"
+}
+
+# wait_for_picture CONDITION [LEFT TOP]: takes screenshots until one meets the
+# condition, a shell arithmetic test of text, gap, green and fog, such as
+# "green > 300"; fails after 30 s, leaving the last one's numbers set.
+wait_for_picture() {
+  local condition=$1 deadline=$((SECONDS + 30))
+  shift
+  picture "$@"
+  until (($condition)); do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.1
+    picture "$@"
+  done
 }
 
 # geometry ID: WIDTHxHEIGHT+X+Y of a window.

@@ -8,7 +8,7 @@
 # them there word for word.
 source "$(dirname "$0")/common.sh"
 copy=$(mktemp -d)
-trap 'stop_viewer; stop_xvfb; rm -f "$VIEWER_LOG"; rm -rf "$copy"' EXIT
+CLEANUP+=("$copy")
 
 damaged_copy() {  # what to do to the copy, as a command run inside it
   rm -rf "$copy/run"

@@ -3,30 +3,27 @@
 # in each mode, while the sound plays on: SDL's disk audio driver records
 # the output, which must be the wave's samples looped without a restart.
 source "$(dirname "$0")/common.sh"
-shot=$(mktemp --suffix=.png)
 audio=$(mktemp --suffix=.raw)
-trap 'stop_viewer; stop_xvfb; rm -f "$VIEWER_LOG" "$shot" "$audio"' EXIT
+CLEANUP+=("$audio")
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$audio" SDL_DISKAUDIODELAY=20
 start_xvfb 1024x768
 start_viewer
 window=$(wait_for_window Talmir 30) || fail "no window titled Talmir"
-sleep 1
 
 landscape_shown() {  # what, left, top: where the window's client area starts
-  "$BUILD/screengrab" "$shot" || fail "no screenshot"
-  eval "$("$BUILD/tests/picture_stats" "$shot" "$2" "$3")"
-  ((green > 300 && text > 300)) || fail "$1: no landscape with its overlay (green=$green text=$text)"
+  wait_for_frames 1 || fail "$1: the viewer drew nothing"
+  wait_for_picture "green > 300 && text > 300" "$2" "$3" \
+    || fail "$1: no landscape with its overlay (green=$green text=$text)"
 }
+landscape_shown "at the start" 0 0
 
 # Shorter than the X server's key repeat delay: a repeated F1 after the new
 # window takes the keyboard would count as a new press.
 press "$window" F1 0.5
 window=$(wait_for_geometry Talmir "1024x768+8+31") || fail "no 1024x768 window after F1"
-sleep 1
 landscape_shown "windowed" 8 31
 press "$window" F1 0.5
 window=$(wait_for_geometry Talmir "1024x768+0+0") || fail "not fullscreen again after the second F1"
-sleep 1
 landscape_shown "fullscreen again" 0 0
 [[ "$(ps -o stat= -p "$VIEWER_PID")" =~ ^[^Z] ]] || fail "the viewer stopped"
 

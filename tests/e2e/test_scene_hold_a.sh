@@ -3,23 +3,17 @@
 # horizon: the view sinks through the ground, the plants pass out of sight
 # and the fog fills the picture. Without A the picture keeps its plants.
 source "$(dirname "$0")/common.sh"
-shot=$(mktemp --suffix=.png)
-trap 'stop_viewer; stop_xvfb; rm -f "$VIEWER_LOG" "$shot"' EXIT
 start_xvfb 1024x768
 start_viewer
 window=$(wait_for_window Talmir 30) || fail "no window titled Talmir"
 
-stats() {
-  "$BUILD/screengrab" "$shot" || fail "no screenshot"
-  eval "$("$BUILD/tests/picture_stats" "$shot")"
-}
-
-sleep 1.5
-stats
+wait_for_frames 1 || fail "the viewer drew nothing"
+wait_for_picture "green > 300" || true
 echo "before: green=$green fog=$fog"
 ((green > 300)) || fail "no landscape before A: green=$green"
+# A second and a half without input.
 sleep 1.5
-stats
+picture
 ((green > 300)) || fail "the landscape went away without input: green=$green"
 before=$green
 
@@ -28,7 +22,7 @@ xdotool keydown a
 moved=no
 for _ in $(seq 40); do
   sleep 0.25
-  stats
+  picture
   if ((green * 2 < before && fog > 400)); then moved=yes; break; fi
 done
 xdotool keyup a

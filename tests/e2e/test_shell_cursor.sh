@@ -22,9 +22,11 @@ xmessage -geometry 200x100+10+10 "another program" &
 other=$!
 other_window=$(wait_for_window xmessage 15) || fail "no second window"
 xdotool windowfocus --sync "$other_window"
-sleep 0.5
+# Two frames: the viewer has taken the focus change. Three more after the
+# move: had it still been putting the pointer back, it would have by then.
+wait_for_frames 2 || fail "the viewer drew nothing after losing the focus"
 xdotool mousemove 100 600
-sleep 1.5
+wait_for_frames 3 || fail "the viewer drew nothing while another window had the focus"
 [[ "$(pointer)" == "100,600" ]] || fail "pointer moved while another window had the focus: $(pointer)"
 kill "$other"
 

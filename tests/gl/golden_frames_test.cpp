@@ -18,6 +18,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 
 #include "support/image_compare.h"
@@ -36,10 +37,11 @@ const fs::path goldenDir = fs::path(TALMIR_SOURCE_DIR) / "tests" / "golden";
 TestImage RenderFrames(const std::string &arguments, int frame) {
   fs::path out = fs::temp_directory_path() / ("talmir-golden-" + std::to_string(getpid()));
   fs::remove_all(out);
-  std::string command = "'" + (buildDir / "talmir-frames").string() + "' --run-dir '" +
-                        (buildDir / "run").string() + "' --out '" + out.string() + "' " + arguments;
-  int status = std::system(command.c_str());
-  EXPECT_EQ(status, 0) << command;
+  std::ostringstream command;
+  command << "'" << (buildDir / "talmir-frames").string() << "' --run-dir '" << (buildDir / "run").string()
+          << "' --out '" << out.string() << "' " << arguments;
+  int status = std::system(command.str().c_str());
+  EXPECT_EQ(status, 0) << command.str();
   TestImage image = LoadPng((out / ("frame-" + std::to_string(frame) + ".png")).string());
   fs::remove_all(out);
   return image;

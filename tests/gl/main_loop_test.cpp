@@ -112,7 +112,7 @@ TEST(MainLoop, TheSwitchKeepsCameraKeysAndClock) {
     if (swap == 6) QueueTestMessage(WM_CLOSE, 0, 0);
   });
   RunProgram();
-  EXPECT_EQ(keyState.slot['A'], 1);  // no release reached either window
+  EXPECT_EQ(keyState.slot[LetterKey('A')], 1);  // no release reached either window
   EXPECT_EQ(keyState.slot[VK_F1], 1);
   EXPECT_EQ(cameraState.dolly, 7.0f * 4);  // applied after swaps 3, 4, 5 and 6
 }

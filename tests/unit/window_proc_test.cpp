@@ -46,12 +46,12 @@ TEST(WindowProcedure, KeysAreHeldFromDownToUpAndAnyReleaseLevelsTheRoll) {
   EXPECT_EQ(Send(WM_KEYDOWN, 'A'), 0);
   Send(WM_KEYDOWN, 'A');  // auto-repeat
   Send(WM_KEYDOWN, VK_LEFT);
-  EXPECT_EQ(keyState.slot['A'], 1);
+  EXPECT_EQ(keyState.slot[LetterKey('A')], 1);
   EXPECT_EQ(keyState.slot[VK_LEFT], 1);
   SettleKeyTaps();  // the loop's input step has seen them
   cameraState.bankDirection = 1.0f;
   EXPECT_EQ(Send(WM_KEYUP, 'A'), 0);
-  EXPECT_EQ(keyState.slot['A'], 0);
+  EXPECT_EQ(keyState.slot[LetterKey('A')], 0);
   EXPECT_EQ(keyState.slot[VK_LEFT], 1);
   EXPECT_EQ(cameraState.bankDirection, 0.0f);
   EXPECT_EQ(DefaultCalls(), 0);
@@ -72,7 +72,7 @@ TEST(WindowProcedure, ATapBetweenTwoFramesIsHeldUntilTheInputStepHasSeenIt) {
   Send(WM_KEYDOWN, 'L');
   SettleKeyTaps();
   Send(WM_KEYUP, 'L');
-  EXPECT_EQ(keyState.slot['L'], 0);
+  EXPECT_EQ(keyState.slot[LetterKey('L')], 0);
   // Two taps before one step still act once: down at the step, up after it.
   Send(WM_KEYDOWN, VK_F1);
   Send(WM_KEYUP, VK_F1);
@@ -117,5 +117,5 @@ TEST(WindowProcedure, EverythingElseGetsTheDefaultHandling) {
   for (unsigned message : others) Send(message, 'X');
   EXPECT_EQ(DefaultCalls(), (int)std::size(others));
   // System keys (Alt held, F10) are not recorded as held keys.
-  EXPECT_EQ(keyState.slot['X'], 0);
+  EXPECT_EQ(keyState.slot[LetterKey('X')], 0);
 }
