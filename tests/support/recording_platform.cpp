@@ -446,8 +446,9 @@ int TranslatePlatformMessage(const Message *message) {
 
 LResult DispatchPlatformMessage(const Message *message) {
   Record("DispatchPlatformMessage " + Hex(message->message));
-  if (message->window == nullptr || !message->window->alive) return 0;
-  return SendToWindow(message->window, message->message, message->wParam, message->lParam);
+  PlatformWindow *window = message->window != nullptr ? message->window : CurrentTestWindow();
+  if (window == nullptr || !window->alive) return 0;
+  return SendToWindow(window, message->message, message->wParam, message->lParam);
 }
 
 void PostQuitMessage(int exitCode) {
@@ -511,8 +512,10 @@ int GetProgramFolder(char *folder, size_t size) {
 }
 
 void SetTestProgramFolder(const std::string &folder) { rec.programFolder = folder; }
+// As the SDL backend queues them: keys for no particular window, reaching
+// the window that is live when they are dispatched (across a mode switch too).
 void SimulateKey(unsigned virtualKey, int down) {
-  QueueTestMessage(down ? WM_KEYDOWN : WM_KEYUP, virtualKey, 0);
+  rec.queue.push_back(Message{nullptr, down ? (unsigned)WM_KEYDOWN : (unsigned)WM_KEYUP, virtualKey, 0});
 }
 void SimulateMouseButton(int button, int down) {
   static const unsigned downs[] = {WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN};
