@@ -28,7 +28,7 @@ add_library(talmir_platform_common STATIC src/platform/win32_file_view.cpp)
 target_include_directories(talmir_platform_common PUBLIC src)
 
 file(GLOB TALMIR_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32_*.cpp)
-list(FILTER TALMIR_WIN32_SOURCES EXCLUDE REGEX "win32_(console|file_view)\\.cpp$")
+list(FILTER TALMIR_WIN32_SOURCES EXCLUDE REGEX "win32_(console|binary_streams|file_view)\\.cpp$")
 add_library(talmir_platform_win32 STATIC ${TALMIR_WIN32_SOURCES})
 target_include_directories(talmir_platform_win32 PUBLIC src)
 target_link_libraries(talmir_platform_win32 PUBLIC talmir_platform_common opengl32 gdi32 winmm)
@@ -55,11 +55,9 @@ target_include_directories(stb SYSTEM PUBLIC ${TALMIR_STB_HEADERS})
 target_compile_options(stb PRIVATE -w)  # not our code
 
 # ---- tools
-add_executable(bmp2ppm tools/bmp2ppm.cpp)
+# The picture goes to standard output byte for byte.
+add_executable(bmp2ppm tools/bmp2ppm.cpp src/platform/win32_binary_streams.cpp)
 target_link_libraries(bmp2ppm PRIVATE talmir_core talmir_platform_win32)
-# The picture goes to standard output byte for byte: the C runtime's streams
-# open in binary mode, not text mode with its line-end translation.
-target_link_options(bmp2ppm PRIVATE ${CMAKE_FIND_ROOT_PATH}/lib/binmode.o)
 
 add_executable(talmir-frames tools/talmir_frames.cpp)
 target_link_libraries(talmir-frames PRIVATE talmir_core talmir_platform_win32 talmir_gl_headers stb)
