@@ -5,15 +5,19 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 BENCH_BUILD ?= build-bench
+WIN_BUILD  ?= build-windows
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all run test build build-asan deps bench fuzz clean
+.PHONY: all run test build build-asan deps deps-windows windows bench fuzz clean
 
 all: build
 
 deps:
 	@scripts/ensure-packages.sh
+
+deps-windows:
+	@scripts/ensure-packages.sh windows
 
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -26,8 +30,18 @@ build-asan: deps
 run: build
 	@scripts/run.sh $(BUILD)
 
-test: build build-asan
-	@scripts/test.sh $(BUILD) $(ASAN_BUILD)
+# Windows, cross-built: build-windows/talmir.exe and talmir-windows.zip. The
+# textures and sound come from the generator built for this machine.
+windows: deps deps-windows
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS) --target talmir-assetgen
+	cmake -S . -B $(WIN_BUILD) --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+	  -DTALMIR_ASSETGEN=$(abspath $(BUILD))/talmir-assetgen
+	cmake --build $(WIN_BUILD) -j $(JOBS)
+
+# The Windows build's tests run under Wine.
+test: build build-asan windows
+	@scripts/test.sh $(BUILD) $(ASAN_BUILD) $(WIN_BUILD)
 
 bench: deps
 	@scripts/bench.sh $(BENCH_BUILD)
@@ -36,4 +50,4 @@ fuzz: deps
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh $(FUZZ_BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(WIN_BUILD)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Talmir builds, runs and tests with, when missing.
+# Installs the Debian packages Talmir builds, runs and tests with, when missing,
+# and those a purpose named on the command line adds (windows).
 # As root it runs apt-get itself; otherwise it prints the one line to run.
 set -euo pipefail
 
@@ -10,6 +11,17 @@ packages=(
   xvfb xdotool x11-utils xfonts-base
   clang libclang-rt-14-dev apitrace
 )
+
+# What a purpose named on the command line adds.
+for purpose in "$@"; do
+  case $purpose in
+    # The Windows build: the mingw-w64 cross compiler, GoogleTest's sources to
+    # build with it, and Wine to run the result (its display modes go through
+    # XRandR, which Wine only recommends).
+    windows) packages+=(g++-mingw-w64-x86-64 googletest wine64 libxrandr2) ;;
+    *) echo "ensure-packages: unknown purpose '$purpose' (purposes: windows)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -3,9 +3,16 @@
 # fullscreen, silently (no sound device, and no complaint about it); F1 gives
 # a decorated window with a client area 1024 wide, held F1 switches only
 # once, F1 again goes back to fullscreen; an Esc tap ends it with 27, the
-# Linux build's code. A second start ends on Alt+F4 with 0.
+# Linux build's code. A second start ends on Alt+F4 with 0. The command line
+# is read as on Linux: --version answers, a wrong argument ends with 2.
 source "$(dirname "$0")/common.sh"
 start_wine_screen 1024x768
+
+[[ "$(timeout 60 "$WINE" "$BUILD/talmir.exe" --version)" == "talmir "[0-9]* ]] || fail "--version does not answer"
+status=0
+timeout 60 "$WINE" "$BUILD/talmir.exe" --no-such-option > /dev/null 2>&1 || status=$?
+[[ $status -eq 2 ]] || fail "a wrong argument ends with $status, not 2"
+[[ -z "$(window_id Talmir)" ]] || fail "a window opened for the command line alone"
 
 start_viewer
 window=$(wait_for_window Talmir 60) || fail "no window titled Talmir"
