@@ -7,11 +7,12 @@ WINE=$(command -v wine64 || echo /usr/lib/wine/wine64)
 WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
 # wine_environment BUILD: the prefix in BUILD/wine-prefix, Wine's own
-# messages off, and no offer to install .NET or a web browser engine.
+# messages off, no offer to install .NET or a web browser engine, and no
+# menu entries or file types written into the user's home.
 wine_environment() {
   export WINEPREFIX="$1/wine-prefix"
   export WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 }
 
 # wine_prefix_create: a fresh prefix: no sound driver (so a missing sound
