@@ -19,6 +19,7 @@ headless  xvfb xfonts-base xdotool x11-utils # a virtual screen, and keys and wi
 test      libgtest-dev apitrace
 bench     apitrace                           # the frame benchmark replays a trace
 fuzz      clang libclang-rt-14-dev           # libFuzzer and clang's sanitizer runtimes
+windows   g++-mingw-w64-x86-64 googletest wine64 libxrandr2  # the cross compiler, GoogleTest's sources for it, Wine (whose display modes need XRandR)
 END
 
 if [[ $# -eq 0 ]]; then
