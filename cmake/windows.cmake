@@ -3,11 +3,7 @@
 # the unit tests, the end-to-end tests under Wine, and talmir-windows.zip.
 # The top-level CMakeLists.txt reads this file instead of its SDL2 part.
 
-# ---- the Win32 backend: what every backend shares (file views, the window
-# frame model), then the backend's own files.
-add_library(talmir_platform_common STATIC src/platform/window_frame.cpp)
-target_include_directories(talmir_platform_common PUBLIC src)
-target_link_libraries(talmir_platform_common PUBLIC talmir_file_view)
+# ---- the Win32 backend's own files, beside what every backend shares.
 
 file(GLOB TALMIR_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32_*.cpp)
 list(FILTER TALMIR_WIN32_SOURCES EXCLUDE REGEX "win32_(console|binary_streams|file_view)\\.cpp$")

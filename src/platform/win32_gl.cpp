@@ -1,8 +1,8 @@
 // win32_gl.cpp: device contexts, pixel formats, WGL rendering contexts and
 // the paced buffer swap, on Win32 itself.
-#include <chrono>
 #include <thread>
 
+#include "platform/swap_pacing.h"
 #include "platform/win32_backend.h"
 
 namespace {
@@ -18,16 +18,8 @@ const PIXELFORMATDESCRIPTOR *AsWindowsDescriptor(const PixelFormatDescriptor *de
   return (const PIXELFORMATDESCRIPTOR *)descriptor;
 }
 
-// ---- pacing: a vertically synced swap where the driver gives one, else the
-// swap waits out the rest of the display's refresh period itself (Wine on a
-// virtual screen swaps at once).
-using Clock = std::chrono::steady_clock;
-bool pacingOn = true;
-bool driverPaces = false;
+// ---- pacing (platform/swap_pacing.h): Wine on a virtual screen swaps at once.
 bool finerTimer = false;
-int measuredSwaps = 0;
-Clock::time_point measureStart, nextSwapDue;
-const int swapsToMeasure = 20;
 
 typedef BOOL(WINAPI *SwapIntervalProcedure)(int interval);
 
@@ -45,38 +37,17 @@ double RefreshPeriod(HDC device) {
 // across a mode switch too.
 void StartPacing() {
   SwapIntervalProcedure setInterval = SwapIntervalCall();
-  if (!pacingOn) {
+  if (!swapPacing.on) {
     if (setInterval != nullptr) setInterval(0);
     return;
   }
-  driverPaces = setInterval != nullptr && setInterval(1);
-  measuredSwaps = 0;
-  nextSwapDue = Clock::now();
+  RestartSwapPacing(setInterval != nullptr && setInterval(1));
 }
 
-void SleepUntil(Clock::time_point due) {
+void SleepUntil(PacingClock::time_point due) {
   // Windows sleeps in steps of its timer period, 15.6 ms unless asked for 1 ms.
-  if (!finerTimer) finerTimer = timeBeginPeriod(1) == TIMERR_NOERROR;
+  if (due > PacingClock::now() && !finerTimer) finerTimer = timeBeginPeriod(1) == TIMERR_NOERROR;
   std::this_thread::sleep_until(due);
-}
-
-void PaceSwap(HDC device) {
-  if (!pacingOn) return;
-  auto period = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(RefreshPeriod(device)));
-  Clock::time_point now = Clock::now();
-  // A driver that accepted vertical sync must show it: the first swaps may
-  // not come faster than the display could show them.
-  if (driverPaces && measuredSwaps <= swapsToMeasure) {
-    if (measuredSwaps++ == 0) measureStart = now;
-    if (measuredSwaps > swapsToMeasure && now - measureStart < period * swapsToMeasure * 7 / 10)
-      driverPaces = false;
-    nextSwapDue = now;
-    return;
-  }
-  if (driverPaces) return;
-  nextSwapDue += period;
-  if (nextSwapDue < now) nextSwapDue = now;  // a slow frame does not earn a burst after it
-  SleepUntil(nextSwapDue);
 }
 
 // The tools' hook inside the swap, and the swaps counted for it.
@@ -127,14 +98,14 @@ RenderingContext GetCurrentRenderingContext() { return (RenderingContext)wglGetC
 int SwapDeviceBuffers(DeviceContext device) {
   if (swapHook != nullptr) swapHook(++swapCount);
   if (!SwapBuffers((HDC)device)) return 0;
-  PaceSwap((HDC)device);
+  SleepUntil(NextSwapTime(RefreshPeriod((HDC)device)));
   return 1;
 }
 
 void SetSwapHook(SwapHook hook) { swapHook = hook; }
 
 void SetSwapPacing(int on) {
-  pacingOn = on != 0;
+  swapPacing.on = on != 0;
   if (wglGetCurrentContext() == nullptr) return;
   if (SwapIntervalProcedure setInterval = SwapIntervalCall()) setInterval(on ? 1 : 0);
 }
