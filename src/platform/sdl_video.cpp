@@ -96,6 +96,7 @@ void SetDefaultGlAttributes() {
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  AskForContextKind();
 }
 
 // ---- pacing: a vertically synced swap where the driver gives one, else the
@@ -388,6 +389,7 @@ RenderingContext GetCurrentRenderingContext() { return currentContext; }
 
 int SwapDeviceBuffers(DeviceContext device) {
   if (!IsDevice(device)) return 0;
+  FinishFrameDrawing();
   if (swapHook != nullptr) swapHook(++swapCount);
   SDL_GL_SwapWindow(device->window->sdl);
   PaceSwap(device->window->sdl);
