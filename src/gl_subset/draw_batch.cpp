@@ -85,8 +85,9 @@ void main() {
 
 // The texel, from the texture's place in the atlas (repeating: the border
 // round each image makes the filtering at its edges GL_REPEAT's), modulates
-// the colour (GL's default texture environment); then the fog colour is mixed
-// in by the vertices' fog factor, alpha untouched.
+// the colour (GL's default texture environment); an untextured primitive
+// samples the atlas's white texel. Then the fog colour is mixed in by the
+// vertices' fog factor, alpha untouched.
 const char *const fragmentShader = R"(
 #ifdef GL_FRAGMENT_PRECISION_HIGH
 precision highp float;
@@ -100,8 +101,7 @@ varying vec2 vTexCoord;
 varying vec4 vPlace;
 varying float vFog;
 void main() {
-  vec4 texel = vPlace.z > 0.0 ? texture2D(atlas, vPlace.xy + fract(vTexCoord) * vPlace.zw) : vec4(1.0);
-  vec4 c = vColour * texel;
+  vec4 c = vColour * texture2D(atlas, vPlace.xy + fract(vTexCoord) * vPlace.zw);
   gl_FragColor = vec4(mix(fogColour, c.rgb, vFog), c.a);
 }
 )";
@@ -214,12 +214,10 @@ void ClearBatch() {
 
 bool SameFogColour() { return memcmp(batch.fogColour, subsetState.fogColour, sizeof batch.fogColour) == 0; }
 
-// The place of the texture a primitive samples; none (width 0) where
-// texturing is off or the texture has no image.
+// The place of the texture a primitive samples: white where texturing is off
+// or the texture has no image (GL 1.1 then draws as if texturing were off).
 AtlasPlace PrimitivePlace() {
-  AtlasPlace place = {0, 0, 0, 0};
-  if (subsetState.texturing && !PlaceOfTexture(subsetState.boundTexture, &place)) place = AtlasPlace{0, 0, 0, 0};
-  return place;
+  return PlaceOfTexture(subsetState.texturing ? subsetState.boundTexture : 0);
 }
 
 // Room for n more vertices: a full batch is drawn first.

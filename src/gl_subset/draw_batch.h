@@ -11,7 +11,7 @@ struct BatchVertex {
   float position[4];  // clip coordinates
   float colour[4];    // lit or current colour, clamped to [0, 1]
   float texCoord[2];
-  AtlasPlace place;   // the texture's place in the atlas; width 0 for none
+  AtlasPlace place;   // the texture's place in the atlas
   float fog;          // the fog factor: 1 shows the colour, 0 the fog colour
 };
 

@@ -18,6 +18,10 @@ struct StoredTexture {
   std::vector<unsigned char> bordered;  // (width + 2) x (height + 2) RGBA texels
 };
 
+// The white texel sampled by untextured primitives: a texture of its own,
+// under a name no texture gets.
+const unsigned whiteTexel = 0;
+
 struct Atlas {
   std::unordered_map<unsigned, StoredTexture> textures;
   std::vector<unsigned> order;  // the textures with images, in the order they came
@@ -106,19 +110,9 @@ void DropImage(unsigned name) {
   atlas.textures.erase(name);
 }
 
-}  // namespace
-
-void MakeTextureNames(int count, unsigned *names) {
-  for (int i = 0; i < count; ++i) names[i] = atlas.nextName++;
-}
-
-void ForgetTextures(int count, const unsigned *names) {
-  for (int i = 0; i < count; ++i) DropImage(names[i]);
-}
-
-bool StoreTextureImage(unsigned name, int width, int height, unsigned format, const void *pixels, int alignment) {
-  if (name == 0 || width <= 0 || height <= 0 || pixels == nullptr || (format != GL_RGBA && format != GL_RGB))
-    return false;
+// Keeps an image with its border and puts it into the atlas: at once where
+// the atlas has room, or into a larger atlas made when next drawn with.
+bool StoreImage(unsigned name, int width, int height, unsigned format, const void *pixels, int alignment) {
   DropImage(name);
   StoredTexture t = {width, height, 0, 0,
                      Bordered(width, height, format == GL_RGBA ? 4 : 3, (const unsigned char *)pixels, alignment)};
@@ -140,13 +134,33 @@ bool StoreTextureImage(unsigned name, int width, int height, unsigned format, co
   return false;
 }
 
-bool PlaceOfTexture(unsigned name, AtlasPlace *place) {
+}  // namespace
+
+void MakeTextureNames(int count, unsigned *names) {
+  for (int i = 0; i < count; ++i) names[i] = atlas.nextName++;
+}
+
+void ForgetTextures(int count, const unsigned *names) {
+  for (int i = 0; i < count; ++i)
+    if (names[i] != whiteTexel) DropImage(names[i]);  // GL passes over name 0
+}
+
+bool StoreTextureImage(unsigned name, int width, int height, unsigned format, const void *pixels, int alignment) {
+  if (name == whiteTexel || width <= 0 || height <= 0 || pixels == nullptr || (format != GL_RGBA && format != GL_RGB))
+    return false;
+  return StoreImage(name, width, height, format, pixels, alignment);
+}
+
+AtlasPlace PlaceOfTexture(unsigned name) {
+  if (atlas.textures.count(whiteTexel) == 0) {
+    const unsigned char white[4] = {255, 255, 255, 255};
+    StoreImage(whiteTexel, 1, 1, GL_RGBA, white, 4);
+  }
   auto found = atlas.textures.find(name);
-  if (found == atlas.textures.end()) return false;
+  if (found == atlas.textures.end()) found = atlas.textures.find(whiteTexel);
   const StoredTexture &t = found->second;
   float side = (float)atlas.side;
-  *place = AtlasPlace{(t.x + 1) / side, (t.y + 1) / side, t.width / side, t.height / side};
-  return true;
+  return AtlasPlace{(t.x + 1) / side, (t.y + 1) / side, t.width / side, t.height / side};
 }
 
 unsigned AtlasTexture() {

@@ -18,9 +18,10 @@ void ForgetTextures(int count, const unsigned *names);
 // A level-0 RGBA or RGB image of unsigned bytes for a texture; false where
 // the subset cannot keep it (other levels or formats, or no room).
 bool StoreTextureImage(unsigned name, int width, int height, unsigned format, const void *pixels, int alignment);
-// Where a texture is; false for a texture without an image, which draws as
-// if texturing were off, as in GL 1.1.
-bool PlaceOfTexture(unsigned name, AtlasPlace *place);
+// Where a texture is. A texture without an image (and name 0) gives the
+// place of a white texel, so that it draws as if texturing were off, as in
+// GL 1.1.
+AtlasPlace PlaceOfTexture(unsigned name);
 // The ES texture to sample, made in the current context when it has none.
 unsigned AtlasTexture();
 // Every texture is gone (the context's end).
