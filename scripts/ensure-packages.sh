@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev libstb-dev
   xvfb xdotool x11-utils xfonts-base
   clang libclang-rt-14-dev apitrace
+  libgles-dev emscripten nodejs chromium
 )
 
 missing=()

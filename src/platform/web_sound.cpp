@@ -4,6 +4,7 @@
 // click; the audio is set up then, not before.
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <emscripten/emscripten.h>
 
 #include <cstdint>
 #include <cstring>
@@ -31,6 +32,13 @@ struct SoundPlayback {
 };
 
 SoundPlayback playback;
+
+// What the sound is doing, for the page's tests: waiting for a gesture,
+// playing, or nothing.
+EM_JS(void, ReportSound, (const char *state), {
+  var talmir = window.talmir = window.talmir || {};
+  talmir.sound = UTF8ToString(state);
+});
 
 uint32_t Little32(const unsigned char *p) { return p[0] | p[1] << 8 | p[2] << 16 | (uint32_t)p[3] << 24; }
 uint16_t Little16(const unsigned char *p) { return (uint16_t)(p[0] | p[1] << 8); }
@@ -100,6 +108,7 @@ void StartPlaying() {
   alSourcei(playback.source, AL_BUFFER, (ALint)playback.buffer);
   alSourcei(playback.source, AL_LOOPING, playback.loop ? AL_TRUE : AL_FALSE);
   alSourcePlay(playback.source);
+  ReportSound(SoundIsPlaying() ? "playing" : "stopped");
 }
 
 }  // namespace
@@ -119,6 +128,7 @@ void StopSoundPlayback() {
   playback.source = playback.buffer = 0;
   playback.waiting = false;
   playback.wave = Wave{};
+  ReportSound("stopped");
 }
 
 int PlaySoundFile(const char *path, unsigned flags) {
@@ -131,6 +141,7 @@ int PlaySoundFile(const char *path, unsigned flags) {
   if (!ReadWave(file.c_str(), &playback.wave)) return 0;
   playback.loop = (flags & SND_LOOP) != 0;
   playback.waiting = true;
+  ReportSound("waiting");
   if (playback.gestureSeen) StartPlaying();
   return 1;
 }
