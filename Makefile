@@ -47,8 +47,8 @@ WEB_PORT ?= 8080
 web-serve: web
 	@node scripts/web-serve.mjs $(WEB_BUILD) $(WEB_PORT)
 
-bench: deps
-	@scripts/bench.sh $(BENCH_BUILD)
+bench: deps web
+	@WEB_BUILD=$(WEB_BUILD) scripts/bench.sh $(BENCH_BUILD)
 
 fuzz: deps
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh $(FUZZ_BUILD)
