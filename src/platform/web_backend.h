@@ -17,6 +17,7 @@ struct PlatformWindow {
 
 // The canvas and the element that goes fullscreen around it (see shell.html).
 inline constexpr const char *canvasSelector = "#canvas";
+inline constexpr const char *stageSelector = "#stage";
 
 PlatformWindow *LiveWindow();
 bool IsLiveWindow(const PlatformWindow *window);

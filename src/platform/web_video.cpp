@@ -78,7 +78,7 @@ LResult SendToWindow(PlatformWindow *window, unsigned message, WParam wParam, LP
 // scaled inside it; outside an event handler the browser does it at the next
 // key or click (the key's release, for F1).
 bool EnterPageFullscreen() {
-  EMSCRIPTEN_RESULT result = emscripten_request_fullscreen("#stage", EM_TRUE);
+  EMSCRIPTEN_RESULT result = emscripten_request_fullscreen(stageSelector, EM_TRUE);
   enteredFullscreen = result == EMSCRIPTEN_RESULT_SUCCESS || result == EMSCRIPTEN_RESULT_DEFERRED;
   return enteredFullscreen;
 }

@@ -164,13 +164,14 @@ function getJson(port, pathname) {
 
 // The software WebGL of headless Chromium (SwiftShader), a 1024x768 window,
 // its own profile folder; the port is Chromium's choice, read from its
-// "DevTools listening" line. --no-sandbox: the tests may run as root.
+// "DevTools listening" line. --no-sandbox: the tests may run as root;
+// --disable-dev-shm-usage: a container's /dev/shm may be too small for it.
 export async function launchChromium(extraFlags = []) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'talmir-chromium-'));
   const flags = ['--headless=new', '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
     '--window-size=1024,768', '--hide-scrollbars', '--no-first-run', '--no-default-browser-check',
     '--disable-extensions', '--disable-background-networking', '--disable-component-update',
-    '--disable-sync', '--mute-audio', '--autoplay-policy=user-gesture-required',
+    '--disable-sync', '--mute-audio', '--autoplay-policy=user-gesture-required', '--disable-dev-shm-usage',
     `--user-data-dir=${profile}`, '--remote-debugging-port=0', ...extraFlags, 'about:blank'];
   const browser = spawn(process.env.TALMIR_CHROMIUM || 'chromium', flags, { stdio: ['ignore', 'ignore', 'pipe'] });
   const port = await new Promise((resolve, reject) => {
