@@ -32,11 +32,10 @@ void DropQueuedMessages(const PlatformWindow *window);
 // Starts listening to the page's keys, mouse, pointer lock and fullscreen.
 void ListenToPage();
 
-// The fullscreen the program asked for: entered, left, and whether the page
-// is in it now.
+// The fullscreen the program asked for: entered (false where the page cannot
+// go fullscreen), and left.
 bool EnterPageFullscreen();
 void LeavePageFullscreen();
-bool PageIsFullscreen();
 // Called when the page leaves fullscreen by itself (Esc, the browser's own
 // controls) or refuses to enter it, so the program can switch back.
 void PageLeftFullscreen();

@@ -42,7 +42,7 @@ bool KeepFromBrowser(unsigned code) {
 void LetGoOnEscape() {
   if (pointerLocked) emscripten_exit_pointerlock();
   PageLeftFullscreen();
-  if (PageIsFullscreen()) emscripten_exit_fullscreen();
+  LeavePageFullscreen();
 }
 
 // Keys pressed with Alt, Alt itself and F10 are system keys, as on Windows.

@@ -62,6 +62,22 @@ EM_JS(void, ShowCanvasCursor, (int show), {
   if (canvas) canvas.style.cursor = show ? "" : "none";
 });
 
+// The stage (the canvas's frame in shell.html) goes fullscreen, the canvas
+// scaled inside it. A browser allows it for a few seconds after the user's
+// key or click (F1's, here, a frame ago); where it refuses, the program is
+// told as if the page had left fullscreen. 0 where the page cannot go
+// fullscreen at all.
+EM_JS(int, RequestStageFullscreen, (const char *selector), {
+  var stage = document.querySelector(UTF8ToString(selector));
+  if (!stage || !stage.requestFullscreen || !document.fullscreenEnabled) return 0;
+  stage.requestFullscreen().catch(function() { _WebFullscreenRefused(); });
+  return 1;
+});
+
+EM_JS(void, ExitPageFullscreen, (), {
+  if (document.fullscreenElement) document.exitFullscreen().catch(function() {});
+});
+
 }  // namespace
 
 // ===================== shared within the backend
@@ -74,23 +90,17 @@ LResult SendToWindow(PlatformWindow *window, unsigned message, WParam wParam, LP
   return window->procedure(window, message, wParam, lParam);
 }
 
-// The stage (the canvas's frame in shell.html) goes fullscreen, the canvas
-// scaled inside it; outside an event handler the browser does it at the next
-// key or click (the key's release, for F1).
+// The page's answer to a refused fullscreen.
+extern "C" EMSCRIPTEN_KEEPALIVE void WebFullscreenRefused() { PageLeftFullscreen(); }
+
 bool EnterPageFullscreen() {
-  EMSCRIPTEN_RESULT result = emscripten_request_fullscreen(stageSelector, EM_TRUE);
-  enteredFullscreen = result == EMSCRIPTEN_RESULT_SUCCESS || result == EMSCRIPTEN_RESULT_DEFERRED;
+  enteredFullscreen = RequestStageFullscreen(stageSelector) != 0;
   return enteredFullscreen;
 }
 
 void LeavePageFullscreen() {
   enteredFullscreen = false;
-  if (PageIsFullscreen()) emscripten_exit_fullscreen();
-}
-
-bool PageIsFullscreen() {
-  EmscriptenFullscreenChangeEvent status;
-  return emscripten_get_fullscreen_status(&status) == EMSCRIPTEN_RESULT_SUCCESS && status.isFullscreen;
+  ExitPageFullscreen();
 }
 
 // The program still thinks it is fullscreen: the F1 that leaves it brings
