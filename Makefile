@@ -8,6 +8,8 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 BENCH_BUILD ?= build-bench
 WIN_BUILD  ?= build-windows
+WEB_BUILD  ?= build-web
+WEB_CMAKE_BUILD ?= build-web-cmake
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 WERROR     ?= ON
@@ -24,7 +26,7 @@ cmake -S . -B $(1) $(CMAKE_OPTIONS) $(2)
 cmake --build $(1) -j $(JOBS)
 endef
 
-.PHONY: all run test build build-asan windows bench fuzz clean
+.PHONY: all run test build build-asan windows web web-serve bench fuzz clean
 
 all: build
 
@@ -57,21 +59,45 @@ windows:
 	$(ENSURE) build windows
 	$(windows-build)
 
+# The page: WEB_BUILD gets index.html, index.js, index.wasm and index.data,
+# built with Debian's emscripten from the same sources; the textures and
+# sound come from the desktop build's generator, in the build folder as it is
+# configured (or a fresh one without the tests). Debian's emcc finds its
+# JavaScript tools under /usr/share/nodejs.
+define web-build
+test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) $(CMAKE_OPTIONS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALMIR_TESTS=OFF
+cmake --build $(BUILD) -j $(JOBS) --target talmir-assets
+NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_CMAKE_BUILD) $(CMAKE_OPTIONS) -DCMAKE_BUILD_TYPE=Release \
+  -DTALMIR_WEB_ASSETS=$(abspath $(BUILD))/run -DTALMIR_WEB_OUT=$(abspath $(WEB_BUILD))
+NODE_PATH=/usr/share/nodejs cmake --build $(WEB_CMAKE_BUILD) -j $(JOBS)
+endef
+
+web:
+	$(ENSURE) build web
+	$(web-build)
+
+# Serves the page on 127.0.0.1 (WEB_PORT, 8080 unless given) and prints the address.
+WEB_PORT ?= 8080
+web-serve: web
+	@node scripts/web-serve.mjs $(WEB_BUILD) $(WEB_PORT)
+
 # The Windows build's tests run under Wine.
 test:
-	$(ENSURE) build run headless test windows
+	$(ENSURE) build run headless test windows web browser
 	$(call cmake-build,$(BUILD),-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALMIR_TESTS=ON)
 	$(call cmake-build,$(ASAN_BUILD),-DCMAKE_BUILD_TYPE=Debug -DTALMIR_SANITIZE=ON -DTALMIR_TESTS=ON)
 	$(windows-build)
+	$(web-build)
 	@scripts/test.sh $(BUILD) $(ASAN_BUILD) $(WIN_BUILD)
 
 bench:
-	$(ENSURE) build run bench
-	@TALMIR_WERROR=$(WERROR) scripts/bench.sh $(BENCH_BUILD)
+	$(ENSURE) build run bench web browser
+	$(web-build)
+	@TALMIR_WERROR=$(WERROR) WEB_BUILD=$(WEB_BUILD) scripts/bench.sh $(BENCH_BUILD)
 
 fuzz:
 	$(ENSURE) build fuzz
 	@TALMIR_WERROR=$(WERROR) FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh $(FUZZ_BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(WIN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(WIN_BUILD) $(WEB_BUILD) $(WEB_CMAKE_BUILD)

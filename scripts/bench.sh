@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (bench/*.cpp, one program each) in Release into BUILD
-# and runs every one of them. Usage: scripts/bench.sh [BUILD]
+# and runs every one of them, then the page's (bench/web_bench.mjs, on the
+# page in WEB_BUILD, build-web unless given). Usage: scripts/bench.sh [BUILD]
 # TALMIR_WERROR=ON makes warnings fail the build, as `make bench` does.
 set -euo pipefail
 
@@ -20,3 +21,7 @@ for name in "${benchmarks[@]}"; do
   echo "== $name"
   "$build/$name"
 done
+
+# The page's goals (bench/web_bench.mjs), against the desktop tool built above.
+echo "== web_bench"
+node bench/web_bench.mjs "${WEB_BUILD:-build-web}" "$build"

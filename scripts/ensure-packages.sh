@@ -13,12 +13,14 @@ while read -r name list; do
   needs[$name]=${list%%#*}
   names+=("$name")
 done <<'END'
-build     cmake make g++ libsdl2-dev libgl-dev libglu1-mesa-dev libegl-dev libx11-dev libstb-dev
+build     cmake make g++ libsdl2-dev libgl-dev libglu1-mesa-dev libegl-dev libgles-dev libx11-dev libstb-dev
 run       libgl1-mesa-dri                    # Mesa's drivers (llvmpipe where there is no GPU)
 headless  xvfb xfonts-base xdotool x11-utils # a virtual screen, and keys and windows on it
 test      libgtest-dev apitrace
 bench     apitrace                           # the frame benchmark replays a trace
 fuzz      clang libclang-rt-14-dev           # libFuzzer and clang's sanitizer runtimes
+web       emscripten nodejs                  # the page, built with Debian's emscripten
+browser   chromium nodejs                    # headless Chromium, driven from node, for the page's tests
 windows   g++-mingw-w64-x86-64 googletest wine64 libxrandr2  # the cross compiler, GoogleTest's sources for it, Wine (whose display modes need XRandR)
 END
 

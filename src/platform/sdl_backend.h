@@ -40,6 +40,12 @@ void ResetCursorTracking();
 // Stops the looping sound and closes the audio device.
 void StopSoundPlayback();
 
+// The kind of GL the contexts are made for, chosen by the build
+// (sdl_gl_desktop.cpp or sdl_gl_es2.cpp): asked for before a window and its
+// context are made, and the frame's drawing finished before a swap shows it.
+void AskForContextKind();
+void FinishFrameDrawing();
+
 inline LParam PackSize(int width, int height) {
   return (LParam)((unsigned)(width & 0xFFFF) | ((unsigned)(height & 0xFFFF) << 16));
 }

@@ -97,6 +97,7 @@ void SetDefaultGlAttributes() {
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  AskForContextKind();
 }
 
 // ---- pacing (platform/swap_pacing.h): the display's refresh period, and
@@ -361,6 +362,7 @@ RenderingContext GetCurrentRenderingContext() { return currentContext; }
 
 int SwapDeviceBuffers(DeviceContext device) {
   if (!IsDevice(device)) return 0;
+  FinishFrameDrawing();
   if (swapHook != nullptr) swapHook(++swapCount);
   SDL_GL_SwapWindow(device->window->sdl);
   std::this_thread::sleep_until(NextSwapTime(RefreshPeriod(device->window->sdl)));

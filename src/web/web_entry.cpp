@@ -1,0 +1,79 @@
+// web_entry.cpp: the page's entry. The viewer's one loop runs a pass at a
+// time from the browser's frame callback: messages until a pass draws a
+// frame, which the browser then shows. The page starts windowed (a page may
+// go fullscreen only when the user asks, with F1), and reports its frames
+// to the page (window.talmir) for the tests and the benchmark.
+//
+// The page's address may ask: ?frames=N stops drawing after frame N, whose
+// picture then stays on the canvas (the tests compare it).
+#include <GL/gl.h>
+#include <emscripten/emscripten.h>
+
+#include "app/main_loop.h"
+
+namespace {
+
+int framesToDraw = 0;  // 0: no end
+int framesDrawn = 0;
+
+EM_JS(int, FramesAsked, (), {
+  var value = new URLSearchParams(location.search).get("frames");
+  return value ? Math.max(0, parseInt(value, 10) || 0) : 0;
+});
+
+// window.talmir: frames drawn, the page's clock (ms since it began to load)
+// at the first and the latest frame, and whether drawing has stopped.
+EM_JS(void, ReportFrame, (int frames), {
+  var now = performance.now();
+  var talmir = window.talmir = window.talmir || {};
+  talmir.frames = frames;
+  talmir.lastFrameMs = now;
+  if (frames == 1) talmir.firstFrameMs = now;
+});
+
+EM_JS(void, ReportStopped, (int loopEnded), {
+  var talmir = window.talmir = window.talmir || {};
+  talmir.stopped = true;
+  if (!loopEnded) return;
+  talmir.ended = true;
+  var status = document.getElementById("status");
+  if (status) status.textContent = "Talmir has stopped. Reload the page to start it again.";
+});
+
+void Stop(bool loopEnded) {
+  emscripten_cancel_main_loop();
+  ReportStopped(loopEnded ? 1 : 0);
+}
+
+// The first frame is finished before it is counted, so its time is when it
+// was drawn, not when it was asked for.
+void CountFrame() {
+  if (++framesDrawn == 1) glFinish();
+  ReportFrame(framesDrawn);
+  if (framesToDraw != 0 && framesDrawn >= framesToDraw) Stop(false);
+}
+
+void RunBrowserFrame() {
+  PassOutcome outcome;
+  do outcome = RunMainLoopPass();
+  while (outcome == passTookMessage);
+  if (outcome == loopEnded) {
+    Stop(true);
+    return;
+  }
+  CountFrame();
+}
+
+}  // namespace
+
+int main() {
+  framesToDraw = FramesAsked();
+  launchOptions.windowed = 1;
+  // A failed start has shown its box in the page already.
+  if (!BeginMainLoop()) {
+    ReportStopped(1);
+    return 0;
+  }
+  emscripten_set_main_loop(RunBrowserFrame, 0, 0);
+  return 0;
+}

@@ -1,0 +1,12 @@
+// subset_context.h: what the subset's tests draw into: an OpenGL ES 2.0
+// context of Mesa's on a small offscreen surface (EGL, no display), and the
+// pixels read back from it.
+#pragma once
+
+#include <array>
+
+// Makes a width x height ES 2.0 context current, a new one each time, and
+// puts the subset's state back at GL's defaults; false when none can be made.
+bool MakeSubsetContextCurrent(int width, int height);
+// The RGBA bytes of one pixel, (0, 0) at the bottom left.
+std::array<int, 4> PixelAt(int x, int y);
