@@ -31,6 +31,7 @@ sound are made by its own generator.")
 # Debian's layout of the staged tree; the plain install keeps the GNU one.
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/debian_tree.cmake)
 set(CPACK_TALMIR_BINDIR ${CMAKE_INSTALL_BINDIR})
+set(CPACK_TALMIR_STRIP ${CMAKE_STRIP})
 set(CPACK_TALMIR_MANDIR ${CMAKE_INSTALL_MANDIR})
 set(CPACK_TALMIR_DOCDIR ${CMAKE_INSTALL_DOCDIR})
 
