@@ -8,6 +8,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 BENCH_BUILD ?= build-bench
+WIN_BUILD  ?= build-windows
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 WERROR     ?= ON
@@ -26,7 +27,7 @@ cmake -S . -B $(1) $(CMAKE_OPTIONS) $(2)
 cmake --build $(1) -j $(JOBS)
 endef
 
-.PHONY: all run test build build-asan install package bench fuzz clean
+.PHONY: all run test build build-asan windows install package bench fuzz clean
 
 all: build
 
@@ -45,11 +46,28 @@ run:
 	$(call cmake-build,$(BUILD),-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALMIR_TESTS=OFF)
 	@scripts/run.sh $(BUILD)
 
+# Windows, cross-built: build-windows/talmir.exe and talmir-windows.zip. The
+# textures and sound come from the generator built for this machine, in the
+# build folder as it is configured (or a fresh one without the tests).
+define windows-build
+test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) $(CMAKE_OPTIONS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALMIR_TESTS=OFF
+cmake --build $(BUILD) -j $(JOBS) --target talmir-assetgen
+cmake -S . -B $(WIN_BUILD) $(CMAKE_OPTIONS) --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+  -DTALMIR_ASSETGEN=$(abspath $(BUILD))/talmir-assetgen
+cmake --build $(WIN_BUILD) -j $(JOBS)
+endef
+
+windows:
+	$(ENSURE) build windows
+	$(windows-build)
+
+# The Windows build's tests run under Wine.
 test:
-	$(ENSURE) build run headless test package validate
+	$(ENSURE) build run headless test windows package validate
 	$(call cmake-build,$(BUILD),-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALMIR_TESTS=ON)
 	$(call cmake-build,$(ASAN_BUILD),-DCMAKE_BUILD_TYPE=Debug -DTALMIR_SANITIZE=ON -DTALMIR_TESTS=ON)
-	@scripts/test.sh $(BUILD) $(ASAN_BUILD)
+	$(windows-build)
+	@scripts/test.sh $(BUILD) $(ASAN_BUILD) $(WIN_BUILD)
 
 # make install [PREFIX=/usr/local] [DESTDIR=]: the program, its data, menu
 # entry, icon, metadata, manual page and documents under PREFIX.
@@ -71,4 +89,4 @@ fuzz:
 	@TALMIR_WERROR=$(WERROR) FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh $(FUZZ_BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(WIN_BUILD)

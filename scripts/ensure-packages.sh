@@ -21,6 +21,7 @@ package   dpkg-dev file                      # CPack's .deb: dpkg-shlibdeps, and
 validate  lintian desktop-file-utils appstream groff-base  # checks of the installed files and the .deb
 bench     apitrace                           # the frame benchmark replays a trace
 fuzz      clang libclang-rt-14-dev           # libFuzzer and clang's sanitizer runtimes
+windows   g++-mingw-w64-x86-64 googletest wine64 libxrandr2  # the cross compiler, GoogleTest's sources for it, Wine (whose display modes need XRandR)
 END
 
 if [[ $# -eq 0 ]]; then

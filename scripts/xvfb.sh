@@ -61,14 +61,17 @@ wait_for_exit() {
   wait "$pid" || EXIT_CODE=$?
 }
 
-# press WINDOW KEY [SECONDS]: focus, then hold the key long enough for a frame
-# to see it. A release that arrives with its press in one batch of messages
-# is handled before the next frame, so the hold must outlast a slow frame
-# (Mesa's software renderer, a sanitizer build, a busy machine).
+# press WINDOW KEY [SECONDS]: focus, then press the key and release it, at
+# once or after holding it SECONDS. The viewer acts once on a key pressed and
+# released between two frames, so a tap is enough.
 press() {
   xdotool windowfocus --sync "$1" 2>/dev/null || true
+  if [[ -z "${3:-}" ]]; then
+    xdotool keydown --delay 0 "$2" keyup --delay 0 "$2"
+    return
+  fi
   xdotool keydown "$2"
-  sleep "${3:-1.2}"
+  sleep "$3"
   xdotool keyup "$2"
 }
 

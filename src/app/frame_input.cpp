@@ -15,11 +15,9 @@ Point cursorPosition;  // where the cursor was found after the last frame
 // L flips the lighting switch once per press: the latch holds until release.
 void ToggleLightingOnL() {
   unsigned char *slot = keyState.slot;
-  if (!slot[LetterKey('L')]) {
-    slot[lightingLatch] = 0;
-    return;
-  }
-  if (slot[lightingLatch]) return;
+  const unsigned keyL = LetterKey('L');
+  if (!slot[keyL] || PressedSinceInput(keyL)) slot[lightingLatch] = 0;
+  if (!slot[keyL] || slot[lightingLatch]) return;
   slot[lightingLatch] = 1;
   slot[lightingFlag] = !slot[lightingFlag];
   SwitchLighting(slot[lightingFlag] != 0);

@@ -29,14 +29,12 @@ int OpenWindowInMode() {
   return OpenSceneWindow(windowTitle, windowWidth, windowHeight, windowBits, windowContext.fullscreen);
 }
 
-// F1 acts once per press: the latch holds until the key is released.
+// F1 acts once per press: the latch holds until the key is released, or
+// pressed anew between two frames.
 // 0 when the window could not be opened again.
 int SwitchModeOnF1() {
-  if (!keyState.slot[VK_F1]) {
-    keyState.slot[fullscreenLatch] = 0;
-    return 1;
-  }
-  if (keyState.slot[fullscreenLatch]) return 1;
+  if (!keyState.slot[VK_F1] || PressedSinceInput(VK_F1)) keyState.slot[fullscreenLatch] = 0;
+  if (!keyState.slot[VK_F1] || keyState.slot[fullscreenLatch]) return 1;
   keyState.slot[fullscreenLatch] = 1;
   CloseSceneWindow();
   windowContext.fullscreen = !windowContext.fullscreen;

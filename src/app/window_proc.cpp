@@ -33,6 +33,8 @@ void RecordKeyUp(WParam code) {
 
 }  // namespace
 
+bool PressedSinceInput(unsigned code) { return code < 256 && keyTaps.pressedSinceInput[code] != 0; }
+
 void SettleKeyTaps() {
   for (int code = 0; code < 256; ++code) {
     if (!keyTaps.releaseWaiting[code]) continue;

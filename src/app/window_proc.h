@@ -23,6 +23,11 @@ struct KeyTaps {
 
 extern KeyTaps keyTaps;  // program-wide, all 0 at start
 
+// Whether the key went down afresh since the last input step. Such a press
+// came after a release even where the loop never saw the key up in between,
+// so it opens the key's latch.
+bool PressedSinceInput(unsigned code);
+
 // After the loop has acted on the keys: records the releases that waited.
 void SettleKeyTaps();
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/sdl_backend.h"
+#include "platform/swap_pacing.h"
 #include "platform/window_frame.h"
 
 struct PlatformInstance {
@@ -98,15 +99,8 @@ void SetDefaultGlAttributes() {
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
 }
 
-// ---- pacing: a vertically synced swap where the driver gives one, else the
-// swap waits out the rest of the display's refresh period itself.
-using Clock = std::chrono::steady_clock;
-bool pacingOn = true;
-bool driverPaces = false;
-int measuredSwaps = 0;
-Clock::time_point measureStart, nextSwapDue;
-const int swapsToMeasure = 20;
-
+// ---- pacing (platform/swap_pacing.h): the display's refresh period, and
+// vertical sync asked of every new context.
 double RefreshPeriod(SDL_Window *window) {
   SDL_DisplayMode mode;
   int rate = 0;
@@ -118,32 +112,11 @@ double RefreshPeriod(SDL_Window *window) {
 // Every new context asks again, as the tools' choice of no pacing must hold
 // across a mode switch too.
 void StartPacing() {
-  if (!pacingOn) {
+  if (!swapPacing.on) {
     SDL_GL_SetSwapInterval(0);
     return;
   }
-  driverPaces = SDL_GL_SetSwapInterval(1) == 0;
-  measuredSwaps = 0;
-  nextSwapDue = Clock::now();
-}
-
-void PaceSwap(SDL_Window *window) {
-  if (!pacingOn) return;
-  auto period = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(RefreshPeriod(window)));
-  Clock::time_point now = Clock::now();
-  // A driver that accepted vertical sync must show it: the first swaps may
-  // not come faster than the display could show them.
-  if (driverPaces && measuredSwaps <= swapsToMeasure) {
-    if (measuredSwaps++ == 0) measureStart = now;
-    if (measuredSwaps > swapsToMeasure && now - measureStart < period * swapsToMeasure * 7 / 10)
-      driverPaces = false;
-    nextSwapDue = now;
-    return;
-  }
-  if (driverPaces) return;
-  nextSwapDue += period;
-  if (nextSwapDue < now) nextSwapDue = now;  // a slow frame does not earn a burst after it
-  std::this_thread::sleep_until(nextSwapDue);
+  RestartSwapPacing(SDL_GL_SetSwapInterval(1) == 0);
 }
 
 // The tools' hook inside the swap, and the swaps counted for it.
@@ -390,7 +363,7 @@ int SwapDeviceBuffers(DeviceContext device) {
   if (!IsDevice(device)) return 0;
   if (swapHook != nullptr) swapHook(++swapCount);
   SDL_GL_SwapWindow(device->window->sdl);
-  PaceSwap(device->window->sdl);
+  std::this_thread::sleep_until(NextSwapTime(RefreshPeriod(device->window->sdl)));
   return 1;
 }
 
@@ -402,7 +375,7 @@ void RequestOffscreenRendering() {
 }
 
 void SetSwapPacing(int on) {
-  pacingOn = on != 0;
+  swapPacing.on = on != 0;
   if (currentContext != nullptr) SDL_GL_SetSwapInterval(on ? 1 : 0);
 }
 

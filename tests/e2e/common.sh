@@ -5,9 +5,8 @@ source "$TALMIR_SOURCE_DIR/scripts/xvfb.sh"
 BUILD=$TALMIR_BUILD_DIR
 SCREEN_CHANGES=$BUILD/tests/screen_changes
 VIEWER_LOG=$(mktemp)
-SHOT=$(mktemp --suffix=.png)
 CLEANUP=()  # more files and folders for a script to remove at the end
-trap 'stop_viewer; stop_xvfb; rm -rf "$VIEWER_LOG" "$SHOT" "${CLEANUP[@]}"' EXIT
+trap 'stop_viewer; stop_xvfb; rm -rf "$VIEWER_LOG" "${CLEANUP[@]}"' EXIT
 
 fail() {
   echo "FAIL: $*" >&2
@@ -34,16 +33,17 @@ expect_exit() {
   [[ "$EXIT_CODE" == "$1" ]] || fail "exit code $EXIT_CODE, expected $1"
 }
 
-# picture [LEFT TOP]: a screenshot in SHOT, and what picture_stats reads from
-# it in text, gap, green and fog (LEFT TOP: where the viewer's frame starts).
+# picture [LEFT TOP]: what picture_stats reads from the screen, in text, gap,
+# green and fog (LEFT TOP: where the viewer's frame starts on the screen).
 picture() {
-  "$BUILD/screengrab" "$SHOT" || fail "no screenshot"
-  eval "$("$BUILD/tests/picture_stats" "$SHOT" "$@")"
+  local stats
+  stats=$("$BUILD/tests/picture_stats" "$@") || fail "cannot read the screen"
+  eval "$stats"
 }
 
-# wait_for_picture CONDITION [LEFT TOP]: takes screenshots until one meets the
-# condition, a shell arithmetic test of text, gap, green and fog, such as
-# "green > 300"; fails after 30 s, leaving the last one's numbers set.
+# wait_for_picture CONDITION [LEFT TOP]: reads the screen until its picture
+# meets the condition, a shell arithmetic test of text, gap, green and fog,
+# such as "green > 300"; fails after 30 s, leaving the last numbers set.
 wait_for_picture() {
   local condition=$1 deadline=$((SECONDS + 30))
   shift

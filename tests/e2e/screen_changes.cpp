@@ -1,8 +1,8 @@
 // screen_changes.cpp: waits until the X screen named by DISPLAY has changed
 // COUNT times, for the end-to-end scripts: the viewer's view turns by itself,
 // so each frame it draws changes the screen, and COUNT changes mean COUNT
-// frames have reached the screen. It reads the screen every 10 ms
-// and compares it with the last picture it saw.
+// frames have reached the screen. It reads the screen every 20 ms and
+// compares it with the last picture it saw.
 // Usage: screen_changes COUNT [SECONDS]; exit 0 after COUNT changes, 1 when
 // SECONDS (default 30) pass first, 2 on a usage or display error.
 #include <X11/Xlib.h>
@@ -13,17 +13,16 @@
 #include <cstdlib>
 #include <cstring>
 #include <thread>
-#include <vector>
 
 namespace {
 
-// The whole screen's pixels as the server holds them.
-bool ReadScreen(Display *display, Window root, int width, int height, std::vector<char> *pixels) {
-  XImage *image = XGetImage(display, root, 0, 0, width, height, AllPlanes, ZPixmap);
-  if (image == nullptr) return false;
-  pixels->assign(image->data, image->data + (size_t)image->bytes_per_line * image->height);
-  XDestroyImage(image);
-  return true;
+// The whole screen as the server holds it, or nullptr.
+XImage *ReadScreen(Display *display, Window root, const XWindowAttributes &size) {
+  return XGetImage(display, root, 0, 0, size.width, size.height, AllPlanes, ZPixmap);
+}
+
+bool Same(const XImage *a, const XImage *b) {
+  return std::memcmp(a->data, b->data, (size_t)a->bytes_per_line * a->height) == 0;
 }
 
 }  // namespace
@@ -41,11 +40,11 @@ int main(int argc, char **argv) {
     return 2;
   }
   Window root = DefaultRootWindow(display);
-  XWindowAttributes attributes;
-  XGetWindowAttributes(display, root, &attributes);
+  XWindowAttributes size;
+  XGetWindowAttributes(display, root, &size);
 
-  std::vector<char> last, now;
-  if (!ReadScreen(display, root, attributes.width, attributes.height, &last)) {
+  XImage *last = ReadScreen(display, root, size);
+  if (last == nullptr) {
     std::fprintf(stderr, "screen_changes: cannot read the screen\n");
     return 2;
   }
@@ -56,13 +55,18 @@ int main(int argc, char **argv) {
       std::fprintf(stderr, "screen_changes: %d of %d changes in %g s\n", changes, wanted, seconds);
       return 1;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    if (!ReadScreen(display, root, attributes.width, attributes.height, &now)) return 2;
-    if (now != last) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    XImage *now = ReadScreen(display, root, size);
+    if (now == nullptr) return 2;
+    if (Same(now, last)) {
+      XDestroyImage(now);
+    } else {
       ++changes;
-      last.swap(now);
+      XDestroyImage(last);
+      last = now;
     }
   }
+  XDestroyImage(last);
   XCloseDisplay(display);
   return 0;
 }

@@ -25,7 +25,7 @@ remove_package() {
   [[ $installed == yes ]] && DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq talmir > /dev/null 2>&1
   installed=no
 }
-trap 'stop_viewer; stop_xvfb; remove_package; rm -rf "$VIEWER_LOG" "$SHOT" "${CLEANUP[@]}"' EXIT
+trap 'stop_viewer; stop_xvfb; remove_package; rm -rf "$VIEWER_LOG" "${CLEANUP[@]}"' EXIT
 
 echo "$(date +%T) building the package"
 (cd "$BUILD" && cpack -G DEB -B "$work/package") > "$work/cpack.log" 2>&1 || fail "cpack: $(cat "$work/cpack.log")"
@@ -59,22 +59,21 @@ wait_for_picture "text > 300 && gap * 10 < text && green > 300 && fog > 20" \
   || fail "no landscape from the installed viewer: text=$text gap=$gap green=$green fog=$fog"
 settle "$window"
 
-press "$window" F12 0.3
+press "$window" F12
 for _ in $(seq 100); do
   grep -q "^talmir: saved the picture as " "$VIEWER_LOG" && break
   sleep 0.1
 done
-"$BUILD/screengrab" "$SHOT" || fail "no screenshot"
+shot=$work/screen.png
+"$BUILD/screengrab" "$shot" || fail "no screenshot"
 saved=$(sed -n 's/^talmir: saved the picture as //p' "$VIEWER_LOG")
 pictures=$(ls "$home/Pictures")
 [[ "$saved" == "$home/Pictures/$pictures" && "$pictures" =~ ^talmir-[0-9]{8}-[0-9]{6}\.png$ ]] \
   || fail "F12 saved '$saved'; the pictures folder holds: $pictures"
-eval "$("$BUILD/tests/picture_stats" "$saved")"
-((text > 300 && gap * 10 < text && green > 300 && fog > 20)) \
-  || fail "F12's picture is no landscape the right way up: text=$text gap=$gap green=$green fog=$fog"
-eval "$("$BUILD/tests/picture_match" "$saved" "$SHOT")" || fail "F12's picture does not match the screen's size"
+eval "$("$BUILD/tests/picture_match" "$saved" "$shot")" || fail "F12's picture does not match the screen's size"
 # The view turns while the screen is grabbed. Measured with the frame tool:
-# 4 after 5 frames, 9 after 30; another view of the landscape 24 to 29.
+# 4 after 5 frames, 9 after 30; another view of the landscape 24 to 29, the
+# same frame upside down 35.
 echo "F12's picture against the screen a moment later: mean block difference $blocks"
 awk -v b="$blocks" 'BEGIN { exit !(b < 12) }' || fail "F12's picture differs from the screen: $blocks"
 press "$window" Escape

@@ -6,16 +6,11 @@
 source "$(dirname "$0")/common.sh"
 start_xvfb 1024x768
 
-tap() {  # WINDOW KEY: press and release with nothing between
-  xdotool windowfocus --sync "$1" 2>/dev/null || true
-  xdotool keydown --delay 0 "$2" keyup --delay 0 "$2"
-}
-
 for run in $(seq 10); do
   start_viewer
   window=$(wait_for_window Talmir 30) || fail "no window on start $run"
   settle "$window"
-  tap "$window" Escape
+  press "$window" Escape
   wait_for_exit "$VIEWER_PID" 20 || fail "the Esc tap of start $run did not end the viewer"
   VIEWER_PID=
   [[ "$EXIT_CODE" == 27 ]] || fail "start $run ended with $EXIT_CODE, expected 27"
@@ -23,10 +18,10 @@ done
 
 start_viewer
 window=$(wait_for_window Talmir 30) || fail "no window for the F1 taps"
-tap "$window" F1
+press "$window" F1
 window=$(wait_for_geometry Talmir "1024x768+8+31") || fail "an F1 tap did not switch to the window"
-tap "$window" F1
+press "$window" F1
 window=$(wait_for_geometry Talmir "1024x768+0+0") || fail "the second F1 tap did not switch back"
 settle "$window"
-tap "$window" Escape
+press "$window" Escape
 expect_exit 27

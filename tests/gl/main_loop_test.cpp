@@ -218,3 +218,23 @@ TEST(MainLoop, AWindowedStartChangesNoModeAndAsksNothing) {
   EXPECT_TRUE(RecordedMessageBoxes().empty());
   EXPECT_EQ(SwapCount(), 2);
 }
+
+// A second F1 tap that arrives while the window is being opened again is
+// dispatched before the new window's first frame: the loop never saw F1 up
+// between the two taps, yet the second is a new press and switches back.
+TEST(MainLoop, AnF1TapDuringTheSwitchSwitchesBack) {
+  Script([](int swap) {
+    if (swap == 2) {
+      Key(WM_KEYDOWN, VK_F1);
+      Key(WM_KEYUP, VK_F1);
+    }
+    if (swap == 3) {  // the switch follows this swap; these keys outlive the old window
+      SimulateKey(VK_F1, 1);
+      SimulateKey(VK_F1, 0);
+    }
+    if (swap == 6) QueueTestMessage(WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(RunProgram(), 0);
+  EXPECT_EQ(Count("CreatePlatformWindow"), 3);
+  EXPECT_EQ(keyState.slot[fullscreenLatch], 0);
+}

@@ -1,9 +1,7 @@
 // recording_platform.cpp: the tests' platform backend: records, fails on
-// request, answers boxes from a script, renders with real Mesa GL offscreen.
+// request, answers boxes from a script, renders with real Mesa GL offscreen
+// (through its GL half, recording_gl.h).
 #include "support/recording_platform.h"
-
-#include <EGL/egl.h>
-#include <EGL/eglext.h>
 
 #include <cstdio>
 #include <deque>
@@ -12,6 +10,7 @@
 #include <sstream>
 
 #include "platform/window_frame.h"
+#include "support/recording_gl.h"
 
 struct PlatformInstance {
   int unused;
@@ -27,12 +26,12 @@ struct PlatformWindow {
 
 struct PlatformDevice {
   PlatformWindow *window;
-  EGLSurface surface;
+  TestSurface surface;
   bool released;
 };
 
 struct PlatformContext {
-  EGLContext context;
+  TestContext context;
 };
 
 namespace {
@@ -67,9 +66,7 @@ struct Recording {
 Recording rec;
 PlatformInstance programInstance;
 
-EGLDisplay eglDisplay = EGL_NO_DISPLAY;
-EGLConfig eglConfig = nullptr;
-std::vector<EGLSurface> bareSurfaces;  // made for tests of GL code alone
+std::vector<TestSurface> bareSurfaces;  // made for tests of GL code alone
 
 void Record(const std::string &line) { rec.calls.push_back(line); }
 
@@ -85,43 +82,6 @@ std::string Hex(unsigned value) {
   char text[16];
   std::snprintf(text, sizeof text, "0x%x", value);
   return text;
-}
-
-// An EGL display on Mesa's surfaceless platform with an exact 8-8-8 colour,
-// no alpha, 16-bit depth configuration, so read-backs are exact.
-bool OpenEglDisplay() {
-  if (eglDisplay != EGL_NO_DISPLAY) return true;
-  auto getPlatformDisplay =
-      (PFNEGLGETPLATFORMDISPLAYEXTPROC)eglGetProcAddress("eglGetPlatformDisplayEXT");
-  if (getPlatformDisplay == nullptr) return false;
-  EGLDisplay display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-  if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) return false;
-  const EGLint wanted[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
-                           EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8,
-                           EGL_DEPTH_SIZE, 16, EGL_NONE};
-  EGLConfig configs[64];
-  EGLint count = 0;
-  if (!eglChooseConfig(display, wanted, configs, 64, &count)) return false;
-  for (EGLint i = 0; i < count; ++i) {
-    EGLint r, g, b, a;
-    eglGetConfigAttrib(display, configs[i], EGL_RED_SIZE, &r);
-    eglGetConfigAttrib(display, configs[i], EGL_GREEN_SIZE, &g);
-    eglGetConfigAttrib(display, configs[i], EGL_BLUE_SIZE, &b);
-    eglGetConfigAttrib(display, configs[i], EGL_ALPHA_SIZE, &a);
-    if (r == 8 && g == 8 && b == 8 && a == 0) {
-      eglConfig = configs[i];
-      break;
-    }
-  }
-  if (eglConfig == nullptr && count > 0) eglConfig = configs[0];
-  if (eglConfig == nullptr || !eglBindAPI(EGL_OPENGL_API)) return false;
-  eglDisplay = display;
-  return true;
-}
-
-EGLSurface MakeSurface(int width, int height) {
-  const EGLint size[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
-  return eglCreatePbufferSurface(eglDisplay, eglConfig, size);
 }
 
 Rect ClientRect(const PlatformWindow *window) {
@@ -147,14 +107,11 @@ void ResetRecording() {
 }
 
 void ResetTestPlatform() {
-  if (eglDisplay != EGL_NO_DISPLAY) {
-    eglMakeCurrent(eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    for (auto &device : rec.devices)
-      if (!device->released) eglDestroySurface(eglDisplay, device->surface);
-    for (auto &context : rec.contexts)
-      if (context->context != EGL_NO_CONTEXT) eglDestroyContext(eglDisplay, context->context);
-    for (EGLSurface surface : bareSurfaces) eglDestroySurface(eglDisplay, surface);
-  }
+  BindTestContext(nullptr, nullptr);
+  for (auto &device : rec.devices)
+    if (!device->released) DestroyTestSurface(device->surface);
+  for (auto &context : rec.contexts) DestroyTestContext(context->context);
+  for (TestSurface surface : bareSurfaces) DestroyTestSurface(surface);
   bareSurfaces.clear();
   rec = Recording{};
 }
@@ -221,14 +178,17 @@ bool DisplayModeChanged() { return rec.modeChanged; }
 int PlayedSoundCount() { return rec.sounds; }
 
 bool MakeTestGLContextCurrent(int width, int height) {
-  if (!OpenEglDisplay()) return false;
-  EGLSurface surface = MakeSurface(width, height);
-  EGLContext context = eglCreateContext(eglDisplay, eglConfig, EGL_NO_CONTEXT, nullptr);
-  if (surface == EGL_NO_SURFACE || context == EGL_NO_CONTEXT) return false;
+  TestSurface surface = MakeTestSurface(width, height);
+  TestContext context = MakeTestContext();
+  if (surface == nullptr || context == nullptr) {
+    DestroyTestSurface(surface);
+    DestroyTestContext(context);
+    return false;
+  }
   bareSurfaces.push_back(surface);
   rec.contexts.push_back(std::make_unique<PlatformContext>(PlatformContext{context}));
   rec.current = rec.contexts.back().get();
-  return eglMakeCurrent(eglDisplay, surface, surface, context) == EGL_TRUE;
+  return BindTestContext(surface, context);
 }
 
 // ===================== the platform layer
@@ -339,11 +299,10 @@ WindowHandle GetFocusWindow() {
 
 DeviceContext GetDeviceContext(WindowHandle window) {
   Record("GetDeviceContext");
-  if (Fails("GetDeviceContext") || window == nullptr || !window->alive || !OpenEglDisplay())
-    return nullptr;
+  if (Fails("GetDeviceContext") || window == nullptr || !window->alive) return nullptr;
   Rect client = ClientRect(window);
-  EGLSurface surface = MakeSurface(client.right - client.left, client.bottom - client.top);
-  if (surface == EGL_NO_SURFACE) return nullptr;
+  TestSurface surface = MakeTestSurface(client.right - client.left, client.bottom - client.top);
+  if (surface == nullptr) return nullptr;
   rec.devices.push_back(std::make_unique<PlatformDevice>(PlatformDevice{window, surface, false}));
   return rec.devices.back().get();
 }
@@ -353,7 +312,7 @@ int ReleaseDeviceContext(WindowHandle window, DeviceContext device) {
   if (Fails("ReleaseDeviceContext") || device == nullptr || device->released || device->window != window)
     return 0;
   device->released = true;
-  eglDestroySurface(eglDisplay, device->surface);
+  DestroyTestSurface(device->surface);
   return 1;
 }
 
@@ -383,8 +342,8 @@ RenderingContext CreateRenderingContext(DeviceContext device) {
   Record("CreateRenderingContext");
   if (Fails("CreateRenderingContext") || device == nullptr || !device->window->hasPixelFormat)
     return nullptr;
-  EGLContext context = eglCreateContext(eglDisplay, eglConfig, EGL_NO_CONTEXT, nullptr);
-  if (context == EGL_NO_CONTEXT) return nullptr;
+  TestContext context = MakeTestContext();
+  if (context == nullptr) return nullptr;
   rec.contexts.push_back(std::make_unique<PlatformContext>(PlatformContext{context}));
   return rec.contexts.back().get();
 }
@@ -393,22 +352,21 @@ int MakeRenderingContextCurrent(DeviceContext device, RenderingContext context) 
   Record(std::string("MakeRenderingContextCurrent ") + (context ? "context" : "none"));
   if (Fails("MakeRenderingContextCurrent")) return 0;
   if (context == nullptr) {
-    eglMakeCurrent(eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    BindTestContext(nullptr, nullptr);
     rec.current = nullptr;
     return 1;
   }
   if (device == nullptr || device->released) return 0;
-  if (!eglMakeCurrent(eglDisplay, device->surface, device->surface, context->context)) return 0;
+  if (!BindTestContext(device->surface, context->context)) return 0;
   rec.current = context;
   return 1;
 }
 
 int DeleteRenderingContext(RenderingContext context) {
   Record("DeleteRenderingContext");
-  if (Fails("DeleteRenderingContext") || context == nullptr || context->context == EGL_NO_CONTEXT)
-    return 0;
-  eglDestroyContext(eglDisplay, context->context);
-  context->context = EGL_NO_CONTEXT;
+  if (Fails("DeleteRenderingContext") || context == nullptr || context->context == nullptr) return 0;
+  DestroyTestContext(context->context);
+  context->context = nullptr;
   if (rec.current == context) rec.current = nullptr;
   return 1;
 }
@@ -419,7 +377,7 @@ int SwapDeviceBuffers(DeviceContext device) {
   Record("SwapDeviceBuffers");
   ++rec.swaps;
   if (rec.platformSwapHook != nullptr) rec.platformSwapHook(rec.swaps);
-  if (device != nullptr && !device->released) eglSwapBuffers(eglDisplay, device->surface);
+  if (device != nullptr && !device->released) SwapTestSurface(device->surface);
   if (rec.swapHook) rec.swapHook(rec.swaps);
   return device != nullptr;
 }
@@ -446,8 +404,9 @@ int TranslatePlatformMessage(const Message *message) {
 
 LResult DispatchPlatformMessage(const Message *message) {
   Record("DispatchPlatformMessage " + Hex(message->message));
-  if (message->window == nullptr || !message->window->alive) return 0;
-  return SendToWindow(message->window, message->message, message->wParam, message->lParam);
+  PlatformWindow *window = message->window != nullptr ? message->window : CurrentTestWindow();
+  if (window == nullptr || !window->alive) return 0;
+  return SendToWindow(window, message->message, message->wParam, message->lParam);
 }
 
 void PostQuitMessage(int exitCode) {
@@ -511,8 +470,10 @@ int GetProgramFolder(char *folder, size_t size) {
 }
 
 void SetTestProgramFolder(const std::string &folder) { rec.programFolder = folder; }
+// As the SDL backend queues them: keys for no particular window, reaching
+// the window that is live when they are dispatched (across a mode switch too).
 void SimulateKey(unsigned virtualKey, int down) {
-  QueueTestMessage(down ? WM_KEYDOWN : WM_KEYUP, virtualKey, 0);
+  rec.queue.push_back(Message{nullptr, down ? (unsigned)WM_KEYDOWN : (unsigned)WM_KEYUP, virtualKey, 0});
 }
 void SimulateMouseButton(int button, int down) {
   static const unsigned downs[] = {WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN};

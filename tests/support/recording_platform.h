@@ -46,6 +46,7 @@ void SetFullscreenModeAvailable(bool available);
 
 // Input for the program: a message queued as if the platform had produced it
 // (the window is the current one when null), and the real cursor position.
+// SimulateKey queues a key for whichever window is live at dispatch.
 void QueueTestMessage(unsigned message, WParam wParam, LParam lParam, WindowHandle window = nullptr);
 void SetTestCursorPosition(int x, int y);
 void SetTestFocusWindow(WindowHandle window);

@@ -12,6 +12,7 @@
 #include "app/command_line.h"
 #include "app/data_folder.h"
 #include "app/main_loop.h"
+#include "support/environment.h"
 #include "support/recording_platform.h"
 
 namespace fs = std::filesystem;
@@ -89,10 +90,11 @@ struct DataFolder : testing::Test {
     fs::remove_all(root);
     fs::create_directories(root / "elsewhere");
     fs::current_path(root / "elsewhere");
-    unsetenv("TALMIR_DATA_DIR");
+    ClearTestEnvironment("TALMIR_DATA_DIR");
   }
   void TearDown() override {
-    unsetenv("TALMIR_DATA_DIR");
+    ClearTestEnvironment("TALMIR_DATA_DIR");
+    fs::current_path(root.parent_path());  // Windows keeps the current folder from removal
     fs::remove_all(root);
   }
   fs::path Data(const std::string &folder) {
@@ -110,11 +112,11 @@ TEST_F(DataFolder, TheNamedFolderComesFirstThenTheBuildTreeThenShareThenHere) {
   fs::path named = Data("named"), build = Data("build/run"), share = Data("usr/share/talmir");
   Data("elsewhere");
   fs::create_directories(root / "usr/bin");
-  setenv("TALMIR_DATA_DIR", named.c_str(), 1);
+  SetTestEnvironment("TALMIR_DATA_DIR", named.string());
   SetTestProgramFolder((root / "build").string() + "/");
   EXPECT_EQ(Enter(1), "");
   EXPECT_EQ(fs::current_path(), named);
-  unsetenv("TALMIR_DATA_DIR");
+  ClearTestEnvironment("TALMIR_DATA_DIR");
   EXPECT_EQ(Enter(1), "");
   EXPECT_EQ(fs::current_path(), build);
   SetTestProgramFolder((root / "usr/bin").string() + "/");
@@ -127,11 +129,11 @@ TEST_F(DataFolder, TheNamedFolderComesFirstThenTheBuildTreeThenShareThenHere) {
 }
 
 TEST_F(DataFolder, WithoutDataItSaysEveryPlaceItLookedAndStaysPut) {
-  setenv("TALMIR_DATA_DIR", (root / "missing").c_str(), 1);
+  SetTestEnvironment("TALMIR_DATA_DIR", (root / "missing").string());
   SetTestProgramFolder((root / "usr/bin").string() + "/");
   std::string said = Enter(0);
   for (std::string place : {(root / "missing").string(), (root / "usr/bin/run").string(),
-                            (root / "usr/share/talmir").string(), (root / "elsewhere").string()})
+                            (root / "usr/share/talmir").lexically_normal().string(), (root / "elsewhere").string()})
     EXPECT_NE(said.find(place), std::string::npos) << place << " in: " << said;
   EXPECT_EQ(fs::current_path(), fs::canonical(root / "elsewhere"));
 }

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# The Windows build's frames against the Linux golden frames: talmir-frames.exe
+# runs the viewer's own WinMain under Wine, its window hidden, with the same
+# scripted input as tests/gl/golden_frames_test.cpp, and frame_compare.exe
+# holds each frame against tests/golden/ under the goldens' own tolerance
+# (see frame_compare.cpp). The screen is larger than the window, so that
+# Windows gives the window its whole 1024x768 client area.
+source "$(dirname "$0")/common.sh"
+frames=$(mktemp -d)
+trap 'stop_viewer; wine_server_stop; stop_xvfb; rm -f "$VIEWER_LOG"; rm -rf "$frames"' EXIT
+start_wine_screen 1280x1024
+
+render() {  # OUTDIR ARGUMENTS...: talmir-frames.exe writes the frames asked for
+  local out=$1
+  shift
+  timeout --kill-after=5 240 "$WINE" "$BUILD/talmir-frames.exe" --run-dir "$BUILD/run" --out "$out" "$@" \
+    >> "$VIEWER_LOG" 2>&1 || fail "talmir-frames.exe $* ended with $?"
+}
+
+expect_golden() {  # NAME FRAME.png
+  local said
+  said=$(timeout 60 "$WINE" "$BUILD/frame_compare.exe" "$TALMIR_SOURCE_DIR/tests/golden/$1.png" "$2" \
+    "$BUILD/wine-$1-difference.png") || fail "$1: $said (difference picture: $BUILD/wine-$1-difference.png)"
+  echo "$1: $said"
+}
+
+render "$frames/still" --frames 1,200
+expect_golden still-1 "$frames/still/frame-1.png"
+expect_golden still-200 "$frames/still/frame-200.png"
+
+render "$frames/flight" --hold A:10-14 --hold rbutton:20-60 --hold left:40-55 --mouse 0,-40@30 --frames 60
+expect_golden flight-60 "$frames/flight/frame-60.png"

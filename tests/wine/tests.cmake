@@ -1,0 +1,79 @@
+# tests.cmake (tests/wine): the Windows build's tests. The unit tests and the
+# tools run as Windows programs under Wine, in a throw-away Wine prefix in the
+# build folder; the end-to-end scripts drive talmir.exe under Wine on Xvfb.
+
+# ---- GoogleTest from Debian's sources (the googletest package), built here
+# with the cross compiler. Not our code: its warnings do not stop the build.
+set(TALMIR_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest's sources, built for Windows")
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+get_directory_property(talmirCompileOptions COMPILE_OPTIONS)
+set_directory_properties(PROPERTIES COMPILE_OPTIONS "-w")
+add_subdirectory(${TALMIR_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+set_directory_properties(PROPERTIES COMPILE_OPTIONS "${talmirCompileOptions}")
+
+set(TESTS ${CMAKE_SOURCE_DIR}/tests)
+
+# ---- the tests' backend: the recorder, without GL (the tests that draw run
+# on Linux), with the Windows file views and the window frame model.
+add_library(talmir_platform_recording STATIC ${TESTS}/support/recording_platform.cpp
+  ${TESTS}/support/recording_gl_none.cpp)
+target_include_directories(talmir_platform_recording PUBLIC src ${TESTS})
+target_link_libraries(talmir_platform_recording PUBLIC talmir_platform_common)
+
+file(GLOB TEST_SUPPORT_SOURCES CONFIGURE_DEPENDS ${TESTS}/support/*.cpp)
+list(FILTER TEST_SUPPORT_SOURCES EXCLUDE REGEX "(recording_platform|recording_gl_.*|environment_posix|test_main)\\.cpp$")
+add_library(talmir_test_support STATIC ${TEST_SUPPORT_SOURCES})
+target_include_directories(talmir_test_support PUBLIC ${TESTS} src)
+target_link_libraries(talmir_test_support PUBLIC talmir_core talmir_platform_recording talmir_bitmap_writer GTest::gtest Stb::Stb)
+target_compile_definitions(talmir_test_support PUBLIC
+  TALMIR_BUILD_DIR="${CMAKE_BINARY_DIR}" TALMIR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+
+file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${TESTS}/unit/*.cpp)
+add_executable(unit_tests ${UNIT_TEST_SOURCES} ${TESTS}/support/test_main.cpp)
+target_link_libraries(unit_tests PRIVATE talmir_test_support)
+add_dependencies(unit_tests talmir-assets)
+
+# ---- helpers of the end-to-end scripts, Windows programs themselves
+# (their words reach the scripts as written, without the C runtime's "\r\n").
+add_executable(frame_compare ${TESTS}/wine/frame_compare.cpp src/platform/win32_binary_streams.cpp)
+target_link_libraries(frame_compare PRIVATE talmir_test_support)
+add_executable(box_text ${TESTS}/wine/box_text.cpp src/platform/win32_binary_streams.cpp)
+
+# ---- CTest: every Wine test needs the prefix, made once before the first
+# and removed after the last.
+set(TALMIR_WINE ${TESTS}/wine)
+add_test(NAME wine.prefix.create COMMAND bash ${TALMIR_WINE}/prefix.sh create ${CMAKE_BINARY_DIR})
+add_test(NAME wine.prefix.remove COMMAND bash ${TALMIR_WINE}/prefix.sh remove ${CMAKE_BINARY_DIR})
+set_tests_properties(wine.prefix.create PROPERTIES FIXTURES_SETUP wine TIMEOUT 240)
+set_tests_properties(wine.prefix.remove PROPERTIES FIXTURES_CLEANUP wine)
+
+# The unit tests, the loader's cases among them, as one Windows program.
+# Left out: the generator's own check, which runs the build machine's
+# generator (the Linux tests run it).
+set_target_properties(unit_tests PROPERTIES
+  CROSSCOMPILING_EMULATOR "bash;${TALMIR_WINE}/run.sh;${CMAKE_BINARY_DIR}")
+add_test(NAME wine.unit_tests COMMAND unit_tests --gtest_filter=-AssetPack.GeneratorWritesTheSameBytesOnEveryRun)
+set_tests_properties(wine.unit_tests PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 300)
+
+# bmp2ppm.exe through the Linux build's own script, which finds it as
+# BUILD/bmp2ppm: here a line that runs it under Wine.
+file(WRITE ${CMAKE_BINARY_DIR}/wine-tools/bmp2ppm
+  "#!/usr/bin/env bash\nexec bash '${TALMIR_WINE}/run.sh' '${CMAKE_BINARY_DIR}' '${CMAKE_BINARY_DIR}/bmp2ppm.exe' \"$@\"\n")
+file(CHMOD ${CMAKE_BINARY_DIR}/wine-tools/bmp2ppm PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE)
+add_test(NAME wine.bmp2ppm COMMAND bash ${TESTS}/e2e/test_bmp2ppm.sh)
+set_tests_properties(wine.bmp2ppm PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 240
+  ENVIRONMENT "TALMIR_BUILD_DIR=${CMAKE_BINARY_DIR}/wine-tools")
+
+# End to end: talmir.exe and talmir-frames.exe under Wine on Xvfb, one
+# script at a time.
+# The scripts watch the screen with the build machine's own helper
+# (screen_changes, from the Linux build beside the generator).
+get_filename_component(TALMIR_HOST_BUILD ${TALMIR_ASSETGEN} DIRECTORY)
+file(GLOB WINE_SCRIPTS CONFIGURE_DEPENDS ${TALMIR_WINE}/test_*.sh)
+foreach(script ${WINE_SCRIPTS})
+  get_filename_component(name ${script} NAME_WE)
+  add_test(NAME wine.${name} COMMAND bash ${script})
+  set_tests_properties(wine.${name} PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 300 RUN_SERIAL TRUE
+    ENVIRONMENT "TALMIR_BUILD_DIR=${CMAKE_BINARY_DIR};TALMIR_SOURCE_DIR=${CMAKE_SOURCE_DIR};SCREEN_CHANGES=${TALMIR_HOST_BUILD}/tests/screen_changes")
+endforeach()
