@@ -41,14 +41,12 @@ int SwitchModeOnF1() {
   return OpenWindowInMode();
 }
 
-// F12 acts once per press too. It saves the frame just drawn, read back
-// before the swap presents it; reading leaves the picture as it is.
+// F12 acts once per press too, with the same latch rule. It saves the frame
+// just drawn, read back before the swap presents it; reading leaves the
+// picture as it is.
 void SaveScreenshotOnF12() {
-  if (!keyState.slot[VK_F12]) {
-    loop.screenshotLatch = 0;
-    return;
-  }
-  if (loop.screenshotLatch) return;
+  if (!keyState.slot[VK_F12] || PressedSinceInput(VK_F12)) loop.screenshotLatch = 0;
+  if (!keyState.slot[VK_F12] || loop.screenshotLatch) return;
   loop.screenshotLatch = 1;
   SaveScreenshot(stdout, stderr);
 }
