@@ -33,8 +33,8 @@ std::string PicturesFolderFromUserDirs(const std::string &home) {
     if (line.rfind(key, 0) != 0) continue;
     std::string value = line.substr(key.size());
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
-    if (value.rfind("$HOME", 0) == 0) value = home.empty() ? "" : home + value.substr(5);
-    return value.empty() || value[0] != '/' ? "" : value;
+    if (value.rfind("$HOME", 0) == 0) return home.empty() ? "" : home + value.substr(5);
+    return value.rfind('/', 0) == 0 ? value : "";  // the format knows no relative paths
   }
   return "";
 }

@@ -16,6 +16,7 @@
 
 #include "app/main_loop.h"
 #include "app/screenshot.h"
+#include "support/environment.h"
 #include "support/image_compare.h"
 #include "support/program_state.h"
 #include "support/recording_platform.h"
@@ -30,10 +31,10 @@ struct Screenshots : testing::Test {
     folder = fs::temp_directory_path() / ("talmir-pictures-" + std::to_string(getpid()));
     fs::remove_all(folder);
     fs::create_directories(folder);
-    setenv("XDG_PICTURES_DIR", folder.c_str(), 1);
+    SetTestEnvironment("XDG_PICTURES_DIR", folder.string());
   }
   void TearDown() override {
-    unsetenv("XDG_PICTURES_DIR");
+    ClearTestEnvironment("XDG_PICTURES_DIR");
     fs::remove_all(folder);
   }
   // The pictures in the order they were saved: by second, then by the
@@ -95,13 +96,13 @@ TEST_F(Screenshots, EachPressSavesThePresentedFrameOnceAndTheFramesStayAsTheyWer
   EXPECT_FALSE(Same(first, second));  // the view turned in between
 
   ResetProgramState();
-  setenv("XDG_PICTURES_DIR", folder.c_str(), 1);
+  SetTestEnvironment("XDG_PICTURES_DIR", folder.string());
   std::map<int, TestImage> without = RunKeepingFrames([](int) {}, {3, 9, 10}, 10);
   for (int swap : {3, 9, 10}) EXPECT_TRUE(Same(withF12[swap], without[swap])) << "frame " << swap;
 }
 
 TEST_F(Screenshots, AFolderThatCannotBeWrittenLeavesTheViewerRunning) {
-  setenv("XDG_PICTURES_DIR", (folder / "missing").c_str(), 1);
+  SetTestEnvironment("XDG_PICTURES_DIR", (folder / "missing").string());
   RunKeepingFrames(
       [](int swap) {
         if (swap == 2) Key(WM_KEYDOWN, VK_F12);
@@ -128,7 +129,7 @@ TEST_F(Screenshots, SavingSaysWhereOrWhyNot) {
   EXPECT_EQ(saved.At(10, 10)[1], 255);
   EXPECT_EQ(saved.At(10, 10)[0], 0);
 
-  setenv("XDG_PICTURES_DIR", pictures[0].c_str(), 1);  // a file, not a folder
+  SetTestEnvironment("XDG_PICTURES_DIR", pictures[0].string());  // a file, not a folder
   EXPECT_EQ(SaveScreenshot(out, err), 0);
   auto contents = [](std::FILE *file) {
     std::rewind(file);

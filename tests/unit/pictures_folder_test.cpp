@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/screenshot.h"
+#include "support/environment.h"
 
 namespace fs = std::filesystem;
 
@@ -20,13 +21,15 @@ struct PicturesPlace : testing::Test {
     home = fs::temp_directory_path() / ("talmir-home-" + std::to_string(getpid()));
     fs::remove_all(home);
     fs::create_directories(home / ".config");
-    for (const char *name : {"XDG_PICTURES_DIR", "XDG_CONFIG_HOME"}) unsetenv(name);
-    saved = std::getenv("HOME") ? std::getenv("HOME") : "";
-    setenv("HOME", home.c_str(), 1);
+    for (const char *name : {"XDG_PICTURES_DIR", "XDG_CONFIG_HOME"}) ClearTestEnvironment(name);
+    hadHome = std::getenv("HOME") != nullptr;
+    savedHome = hadHome ? std::getenv("HOME") : "";
+    SetTestEnvironment("HOME", home.string());
   }
   void TearDown() override {
-    for (const char *name : {"XDG_PICTURES_DIR", "XDG_CONFIG_HOME"}) unsetenv(name);
-    setenv("HOME", saved.c_str(), 1);
+    for (const char *name : {"XDG_PICTURES_DIR", "XDG_CONFIG_HOME"}) ClearTestEnvironment(name);
+    if (hadHome) SetTestEnvironment("HOME", savedHome);
+    else ClearTestEnvironment("HOME");
     fs::remove_all(home);
   }
   void UserDirs(const fs::path &config, const std::string &picturesLine) {
@@ -34,31 +37,32 @@ struct PicturesPlace : testing::Test {
                                               << "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
                                               << picturesLine << "\n";
   }
-  std::string saved;
+  bool hadHome = false;
+  std::string savedHome;
 };
 
 }  // namespace
 
 TEST_F(PicturesPlace, TheNamedFolderThenUserDirsThenHome) {
-  EXPECT_EQ(PicturesFolder(), home.string());
+  EXPECT_EQ(fs::path(PicturesFolder()), home);
   UserDirs(home / ".config", "XDG_PICTURES_DIR=\"$HOME/Bilder\"");
-  EXPECT_EQ(PicturesFolder(), (home / "Bilder").string());
-  setenv("XDG_PICTURES_DIR", "/srv/shots", 1);
+  EXPECT_EQ(fs::path(PicturesFolder()), home / "Bilder");
+  SetTestEnvironment("XDG_PICTURES_DIR", "/srv/shots");
   EXPECT_EQ(PicturesFolder(), "/srv/shots");
 }
 
 TEST_F(PicturesPlace, UserDirsIsReadWhereXdgConfigHomeSaysAndAbsolutePathsTooButNotRelativeOnes) {
   fs::create_directories(home / "elsewhere");
-  setenv("XDG_CONFIG_HOME", (home / "elsewhere").c_str(), 1);
+  SetTestEnvironment("XDG_CONFIG_HOME", (home / "elsewhere").string());
   UserDirs(home / ".config", "XDG_PICTURES_DIR=\"$HOME/NotThisOne\"");
   UserDirs(home / "elsewhere", "XDG_PICTURES_DIR=\"/data/pictures\"");
   EXPECT_EQ(PicturesFolder(), "/data/pictures");
   UserDirs(home / "elsewhere", "XDG_PICTURES_DIR=\"Pictures\"");
-  EXPECT_EQ(PicturesFolder(), home.string());
+  EXPECT_EQ(fs::path(PicturesFolder()), home);
 }
 
 TEST_F(PicturesPlace, NoHomeAndNoNamedFolderIsNoFolder) {
-  unsetenv("HOME");
+  ClearTestEnvironment("HOME");
   EXPECT_EQ(PicturesFolder(), "");
 }
 
