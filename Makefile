@@ -1,4 +1,5 @@
-# Talmir's front door: `make run` starts the viewer, `make test` proves it.
+# Talmir's front door: `make run` starts the viewer, `make test` proves it,
+# `make install` and `make package` put it where a desktop finds it.
 # Each installs what it needs first (scripts/ensure-packages.sh, by purpose);
 # CMake does the building. Here warnings fail the build (WERROR=OFF to let
 # them pass); a plain CMake build only reports them.
@@ -13,6 +14,8 @@ WEB_CMAKE_BUILD ?= build-web-cmake
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 WERROR     ?= ON
+PREFIX     ?= /usr/local
+DESTDIR    ?=
 
 # Without a display `make run` shows the viewer on a virtual screen.
 HEADLESS := $(if $(DISPLAY)$(WAYLAND_DISPLAY),,headless)
@@ -26,17 +29,18 @@ cmake -S . -B $(1) $(CMAKE_OPTIONS) $(2)
 cmake --build $(1) -j $(JOBS)
 endef
 
-.PHONY: all run test build build-asan windows web web-serve bench fuzz clean
+.PHONY: all run test build build-asan windows web web-serve install package bench fuzz clean
 
 all: build
 
-# The viewer and its tools; the tests come with `make test`.
+# The viewer and its tools; the tests come with `make test`. The build renders
+# a frame for the icon, which takes Mesa's drivers (the run purpose).
 build:
-	$(ENSURE) build
+	$(ENSURE) build run
 	$(call cmake-build,$(BUILD),-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALMIR_TESTS=OFF)
 
 build-asan:
-	$(ENSURE) build test
+	$(ENSURE) build run test
 	$(call cmake-build,$(ASAN_BUILD),-DCMAKE_BUILD_TYPE=Debug -DTALMIR_SANITIZE=ON -DTALMIR_TESTS=ON)
 
 run:
@@ -83,12 +87,23 @@ web-serve: web
 
 # The Windows build's tests run under Wine.
 test:
-	$(ENSURE) build run headless test windows web browser
+	$(ENSURE) build run headless test windows web browser package validate
 	$(call cmake-build,$(BUILD),-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALMIR_TESTS=ON)
 	$(call cmake-build,$(ASAN_BUILD),-DCMAKE_BUILD_TYPE=Debug -DTALMIR_SANITIZE=ON -DTALMIR_TESTS=ON)
 	$(windows-build)
 	$(web-build)
 	@scripts/test.sh $(BUILD) $(ASAN_BUILD) $(WIN_BUILD)
+
+# make install [PREFIX=/usr/local] [DESTDIR=]: the program, its data, menu
+# entry, icon, metadata, manual page and documents under PREFIX.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# build/talmir_VERSION_amd64.deb, for apt-get install ./build/talmir_*.deb
+package:
+	$(ENSURE) build run package
+	$(call cmake-build,$(BUILD),-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALMIR_TESTS=OFF)
+	cd $(BUILD) && cpack -G DEB
 
 bench:
 	$(ENSURE) build run bench web browser

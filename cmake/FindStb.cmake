@@ -8,6 +8,18 @@
 # links the same way. Set Stb_INCLUDE_DIR to the folder that holds stb/ to
 # use headers from elsewhere.
 
+if(CMAKE_CROSSCOMPILING AND NOT Stb_INCLUDE_DIR)
+  # A cross build (Windows, the browser) takes the build machine's stb
+  # headers, and only them: a folder of its own links to their stb/ folder,
+  # so the rest of the build machine's /usr/include stays out of sight.
+  find_path(Stb_BUILD_MACHINE_DIR NAMES stb/stb_image.h PATHS /usr/include /usr/local/include NO_CMAKE_FIND_ROOT_PATH
+    DOC "The build machine's folder holding stb/")
+  if(Stb_BUILD_MACHINE_DIR)
+    set(Stb_INCLUDE_DIR ${CMAKE_BINARY_DIR}/stb-headers)
+    file(MAKE_DIRECTORY ${Stb_INCLUDE_DIR})
+    file(CREATE_LINK ${Stb_BUILD_MACHINE_DIR}/stb ${Stb_INCLUDE_DIR}/stb SYMBOLIC)
+  endif()
+endif()
 find_path(Stb_INCLUDE_DIR NAMES stb/stb_image.h
   DOC "The folder holding stb/stb_image.h and stb/stb_image_write.h")
 if(Stb_INCLUDE_DIR AND EXISTS "${Stb_INCLUDE_DIR}/stb/stb_image_write.h")

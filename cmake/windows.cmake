@@ -19,15 +19,6 @@ add_executable(talmir WIN32 src/app/main.cpp src/platform/win32_console.cpp)
 target_link_libraries(talmir PRIVATE talmir_core talmir_platform_win32)
 target_link_options(talmir PRIVATE $<$<CONFIG:Release>:-s>)  # the zip's program carries no symbols
 
-# ---- stb, for the frame tool's pictures and the tests' comparisons: the
-# build machine's headers alone (not the rest of its /usr/include), compiled
-# here for Windows.
-find_path(TALMIR_STB_HEADERS_FOUND stb/stb_image.h NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-set(Stb_INCLUDE_DIR ${CMAKE_BINARY_DIR}/stb-headers)
-file(MAKE_DIRECTORY ${Stb_INCLUDE_DIR})
-file(CREATE_LINK ${TALMIR_STB_HEADERS_FOUND}/stb ${Stb_INCLUDE_DIR}/stb SYMBOLIC)
-find_package(Stb REQUIRED)
-
 # ---- tools
 # The picture goes to standard output byte for byte.
 add_executable(bmp2ppm tools/bmp2ppm.cpp src/platform/win32_binary_streams.cpp)

@@ -1,10 +1,12 @@
 // main_loop.cpp: one message per pass, or, when the queue is empty, one frame,
-// its swap and its input; Esc ends the loop and F1 switches the display mode.
+// its swap and its input; Esc ends the loop, F1 switches the display mode
+// and F12 saves the picture.
 #include "app/main_loop.h"
 
 #include "app/frame_input.h"
 #include "app/frame_rate.h"
 #include "app/scene_window.h"
+#include "app/screenshot.h"
 #include "app/window_proc.h"
 #include "scene/frame.h"
 
@@ -17,6 +19,7 @@ struct MainLoop {
   Message message;    // never cleared: its last wParam is the exit code
   int exitRequested;  // Esc, the quit message or a frame that failed
   int exitCode;
+  int screenshotLatch;  // F12 has saved its picture and is still down
   bool ended;
 };
 
@@ -38,12 +41,25 @@ int SwitchModeOnF1() {
   return OpenWindowInMode();
 }
 
+// F12 acts once per press too, with the same latch rule. It saves the frame
+// just drawn, read back before the swap presents it; reading leaves the
+// picture as it is.
+void SaveScreenshotOnF12() {
+  if (!keyState.slot[VK_F12] || PressedSinceInput(VK_F12)) loop.screenshotLatch = 0;
+  if (!keyState.slot[VK_F12] || loop.screenshotLatch) return;
+  loop.screenshotLatch = 1;
+  SaveScreenshot(stdout, stderr);
+}
+
 // A pass that found no message: draw (unless minimised), present, apply
 // input. 0 when the window could not be opened again after F1.
 int RunFramePass() {
-  if (windowContext.active && !RenderFrame()) {
-    loop.exitRequested = 1;
-    return 1;
+  if (windowContext.active) {
+    if (!RenderFrame()) {
+      loop.exitRequested = 1;
+      return 1;
+    }
+    SaveScreenshotOnF12();
   }
   SwapDeviceBuffers(windowContext.deviceContext);
   if (launchOptions.showFrameRate) CountFrameForRate();

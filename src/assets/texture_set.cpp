@@ -4,9 +4,11 @@
 
 #include <GL/gl.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
+#include "assets/asset_messages.h"
 #include "assets/asset_paths.h"
 #include "platform/platform.h"
 
@@ -75,11 +77,17 @@ void ReleaseImage(RgbImage *image) {
 RgbImage *LoadTextureImage(const char *path) {
   loaderMessageSink = ShowLoaderMessageBox;
   if (path == nullptr) return nullptr;
-  // A file that cannot be opened fails quietly; the caller reports the set.
+  // A file that cannot be opened gets no box of its own (the window opening
+  // reports the set), but standard error says which one it was.
   FILE *file = fopen(path, "r");
-  if (file == nullptr) return nullptr;
+  if (file == nullptr) {
+    ReportAssetOpenFailure(path, errno);
+    return nullptr;
+  }
   fclose(file);
-  return LoadBitmapFile(path);
+  RgbImage *image = LoadBitmapFile(path);
+  if (image == nullptr) ReportTextureRefused(path, loaderMessage);
+  return image;
 }
 
 int LoadTextureSet() {

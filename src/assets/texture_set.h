@@ -23,8 +23,9 @@ struct TextureSet {
 
 extern TextureSet textureSet;  // program-wide, all 0 at start
 
-// Null for a null path or a file that cannot be opened (silently); else what
-// the bitmap loader makes of it.
+// Null for a null path or a file that cannot be opened (no box, a line on
+// standard error); else what the bitmap loader makes of it, a refusal named
+// on standard error too.
 RgbImage *LoadTextureImage(const char *path);
 
 // Reads the nine files in slot order and, only when all nine were read,

@@ -75,6 +75,11 @@ void SubsetPixelStorei(unsigned name, int value) {
   if (name == GL_UNPACK_ALIGNMENT) subsetState.unpackAlignment = value;
 }
 
+// The viewport is ES's own; nothing else is asked for.
+void SubsetGetIntegerv(unsigned name, int *values) {
+  if (name == GL_VIEWPORT) glGetIntegerv(GL_VIEWPORT, values);
+}
+
 // ES reads the buffer being drawn, the back buffer, which is all GL_BACK asks.
 void SubsetReadBuffer(unsigned) {}
 

@@ -68,6 +68,8 @@ void SubsetFogfv(unsigned name, const float *values);
 void SubsetLightfv(unsigned light, unsigned name, const float *values);
 // GL_CURRENT_NORMAL, GL_CURRENT_COLOR and the two matrices, for the tests.
 void SubsetGetFloatv(unsigned name, float *values);
+// GL_VIEWPORT, as ES keeps it (the screenshot reads the frame's rectangle).
+void SubsetGetIntegerv(unsigned name, int *values);
 
 // ---- matrices
 void SubsetMatrixMode(unsigned mode);

@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include "assets/asset_messages.h"
 #include "assets/asset_paths.h"
 #include "assets/texture_set.h"
 #include "platform/platform.h"
@@ -37,7 +38,8 @@ int InitScene() {
   GenerateTerrain();
   PlaceClumps();
   // A sound already playing (after a mode switch) is left undisturbed, and a
-  // missing or unplayable file is no reason to stop: the result is not read.
-  PlaySoundFile(soundPath, SND_ASYNC | SND_LOOP | SND_NOSTOP);
+  // missing or unplayable file is no reason to stop; a file at fault is
+  // named on standard error.
+  if (!PlaySoundFile(soundPath, SND_ASYNC | SND_LOOP | SND_NOSTOP)) CheckSoundFile(soundPath);
   return 1;
 }

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <string>
 
+#include "assets/asset_messages.h"
 #include "scene/random_source.h"
 #include "scene/scene_init.h"
 #include "scene/terrain.h"
@@ -69,6 +71,28 @@ TEST_F(SceneSetUp, SoundThatCannotPlayIsNoReasonToFail) {
   FailPlatformCall("PlaySoundFile");
   EXPECT_EQ(InitScene(), 1);
   EXPECT_TRUE(RecordedMessageBoxes().empty());
+}
+
+// The platform does not say why a sound did not start; the set-up names the
+// file only when the file is at fault, not when the device is.
+TEST_F(SceneSetUp, ASoundFileAtFaultIsNamedOnStandardErrorAndAMissingDeviceIsNot) {
+  std::string folder = EnterCopyOfRunFolder();
+  ASSERT_FALSE(folder.empty());
+  assetMessages = std::tmpfile();
+  FailPlatformCall("PlaySoundFile");
+  ASSERT_EQ(InitScene(), 1);
+  EXPECT_EQ(std::ftell(assetMessages), 0L);  // the file is sound: nothing said
+
+  ASSERT_EQ(std::remove("Sound/sound.wav"), 0);
+  ASSERT_TRUE(MakeTestGLContextCurrent());
+  FailPlatformCall("PlaySoundFile");
+  ASSERT_EQ(InitScene(), 1);
+  std::rewind(assetMessages);
+  char line[512] = "";
+  ASSERT_NE(std::fgets(line, sizeof line, assetMessages), nullptr);
+  EXPECT_EQ(std::string(line), "talmir: cannot open Sound/sound.wav in " + folder + ": No such file or directory\n");
+  std::fclose(assetMessages);
+  assetMessages = stderr;
 }
 
 TEST_F(SceneSetUp, ASecondSetUpGoesOnWithTheSequenceAndLeavesTheSoundPlaying) {

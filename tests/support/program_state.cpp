@@ -6,6 +6,7 @@
 #include "app/main_loop.h"
 #include "app/scene_window.h"
 #include "app/window_proc.h"
+#include "assets/asset_messages.h"
 #include "assets/bitmap_loader.h"
 #include "assets/texture_set.h"
 #include "camera/camera.h"
@@ -40,4 +41,5 @@ void ResetProgramState() {
   showLoaderErrors = true;
   loaderMessageSink = nullptr;
   loaderMessage[0] = '\0';
+  assetMessages = stderr;
 }

@@ -34,6 +34,7 @@ typedef void GLvoid;
 #define GL_FRONT 0x0404
 #define GL_BACK 0x0405
 #define GL_CULL_FACE 0x0B44
+#define GL_VIEWPORT 0x0BA2
 #define GL_DEPTH_TEST 0x0B71
 #define GL_BLEND 0x0BE2
 #define GL_TEXTURE_2D 0x0DE1
@@ -69,6 +70,7 @@ typedef void GLvoid;
 #define glFogfv SubsetFogfv
 #define glLightfv SubsetLightfv
 #define glGetFloatv SubsetGetFloatv
+#define glGetIntegerv SubsetGetIntegerv
 #define glMatrixMode SubsetMatrixMode
 #define glLoadIdentity SubsetLoadIdentity
 #define glPushMatrix SubsetPushMatrix

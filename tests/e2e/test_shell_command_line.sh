@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# The real program's command line: --help and --version answer without any
+# display, a wrong argument gives the usage on standard error and exit code
+# 2, and --windowed on an 800x600 screen, where the fullscreen mode would
+# bring the question, opens the 1024x768 window at once. Started from / it
+# still finds the build's data beside itself.
+source "$(dirname "$0")/common.sh"
+out=$(mktemp) err=$(mktemp)
+CLEANUP+=("$out" "$err")
+
+without_display() {  # ARGUMENTS...: runs the program; CODE is its exit code
+  CODE=0
+  (cd / && env -u DISPLAY -u WAYLAND_DISPLAY "$BUILD/talmir" "$@") >"$out" 2>"$err" || CODE=$?
+}
+
+without_display --help
+((CODE == 0)) || fail "--help ended with $CODE: $(cat "$err")"
+[[ "$(head -1 "$out")" == "Usage: talmir [OPTION]..." && ! -s "$err" ]] || fail "--help printed: $(cat "$out" "$err")"
+for word in --fullscreen --windowed --fps --help --version F1 F12 Esc; do
+  grep -q -- "$word" "$out" || fail "--help does not mention $word"
+done
+
+without_display --version
+[[ $CODE == 0 && "$(cat "$out")" == "talmir $TALMIR_VERSION" && ! -s "$err" ]] \
+  || fail "--version ended with $CODE and printed: $(cat "$out" "$err")"
+
+without_display --windowed --bogus
+[[ $CODE == 2 && ! -s "$out" ]] || fail "a wrong argument ended with $CODE and printed: $(cat "$out")"
+[[ "$(head -1 "$err")" == "talmir: unrecognised argument '--bogus'" ]] && grep -q "^Usage: talmir" "$err" \
+  || fail "a wrong argument said: $(cat "$err")"
+
+start_xvfb 800x600
+(cd / && exec "$BUILD/talmir" --windowed) >"$VIEWER_LOG" 2>&1 &
+VIEWER_PID=$!
+window=$(wait_for_window Talmir 30) || fail "no window titled Talmir (question box: $(window_id "Kvel GL"))"
+[[ -z "$(window_id "Kvel GL")" ]] || fail "--windowed still asked"
+window=$(wait_for_geometry Talmir "1024x768+8+31") || fail "the window is $(geometry "$window"), not 1024x768"
+wait_for_picture "green > 300" || fail "no landscape in the window: green=$green"
+settle "$window"
+press "$window" Escape
+expect_exit 27

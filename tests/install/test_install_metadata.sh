@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# The installed menu entry, AppStream metadata and manual page pass their
+# validators, and they agree with each other and with the program: one
+# application id, the command, the version, the options --help lists.
+source "$(dirname "$0")/common.sh"
+install_into /usr
+usr=$STAGE/usr
+desktop=$usr/share/applications/$APP_ID.desktop
+metainfo=$usr/share/metainfo/$APP_ID.metainfo.xml
+manual=$usr/share/man/man6/talmir.6
+
+said=$(desktop-file-validate "$desktop" 2>&1) && [[ -z "$said" ]] || fail "desktop-file-validate: $said"
+said=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli validate: $said"
+echo "appstreamcli validate --no-net: $said"
+said=$(groff -ww -z -man "$manual" 2>&1) && [[ -z "$said" ]] || fail "groff -ww -z -man: $said"
+
+grep -qx "Icon=$APP_ID" "$desktop" || fail "the menu entry's icon is not $APP_ID"
+grep -qx "Exec=talmir" "$desktop" || fail "the menu entry does not start talmir"
+grep -q "<id>$APP_ID</id>" "$metainfo" || fail "the metadata's id is not $APP_ID"
+grep -q "<launchable type=\"desktop-id\">$APP_ID.desktop</launchable>" "$metainfo" \
+  || fail "the metadata does not launch $APP_ID.desktop"
+grep -q "<release version=\"$VERSION\"" "$metainfo" || fail "no release $VERSION in the metadata"
+grep -q "^\.TH TALMIR 6 .* \"talmir $VERSION\"" "$manual" || fail "the manual page is not for talmir $VERSION"
+[[ "$(head -1 "$usr/share/doc/talmir/changelog")" == "talmir ($VERSION) unstable; urgency=medium" ]] \
+  || fail "the changelog does not start with $VERSION"
+[[ "$("$usr/bin/talmir" --version)" == "talmir $VERSION" ]] || fail "the program is not talmir $VERSION"
+
+# Every option the program lists is in the manual page too.
+for option in $("$usr/bin/talmir" --help | grep -o -- '--[a-z]*' | sort -u); do
+  grep -q "^\.B ${option//-/\\\\-}\$" "$manual" || fail "the manual page lacks $option"
+done
