@@ -60,12 +60,14 @@ geometry() {
   xwininfo -id "$1" | awk '/-geometry/ {print $2}'
 }
 
-# wait_for_geometry NAME GEOMETRY: a window of that name comes to have it.
+# wait_for_geometry NAME GEOMETRY: a window of that name comes to have it and
+# is shown (only a shown window can take the focus, and with it the keys).
 wait_for_geometry() {
   local id
   for _ in $(seq 100); do
     id=$(window_id "$1")
-    [[ -n "$id" && "$(geometry "$id" 2>/dev/null)" == "$2" ]] && { echo "$id"; return 0; }
+    [[ -n "$id" && "$(geometry "$id" 2>/dev/null)" == "$2" ]] \
+      && xwininfo -id "$id" 2>/dev/null | grep -q 'IsViewable' && { echo "$id"; return 0; }
     sleep 0.1
   done
   return 1

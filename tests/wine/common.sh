@@ -52,12 +52,18 @@ geometry() {
   xwininfo -id "$1" | awk '/-geometry/ {print $2}'
 }
 
-# wait_for_geometry NAME GEOMETRY: a window of that name comes to have it.
+# viewable ID: the window is shown (only a shown window takes the focus and keys).
+viewable() {
+  xwininfo -id "$1" 2> /dev/null | grep -q 'IsViewable'
+}
+
+# wait_for_geometry NAME GEOMETRY: a window of that name comes to have it and
+# is shown.
 wait_for_geometry() {
   local id
   for _ in $(seq 150); do
     id=$(window_id "$1")
-    [[ -n "$id" && "$(geometry "$id" 2> /dev/null)" == "$2" ]] && { echo "$id"; return 0; }
+    [[ -n "$id" && "$(geometry "$id" 2> /dev/null)" == "$2" ]] && viewable "$id" && { echo "$id"; return 0; }
     sleep 0.1
   done
   return 1
@@ -80,7 +86,7 @@ wait_for_decorated() {
   for _ in $(seq 150); do
     id=$(window_id "$1")
     client=$([[ -n "$id" ]] && client_geometry "$id")
-    [[ -n "$client" && "$client" != *+0+0 && "$client" == ${2:-}* ]] && { echo "$id"; return 0; }
+    [[ -n "$client" && "$client" != *+0+0 && "$client" == ${2:-}* ]] && viewable "$id" && { echo "$id"; return 0; }
     sleep 0.1
   done
   return 1
