@@ -42,6 +42,11 @@ if(Stb_FOUND AND NOT TARGET Stb::Stb)
   # and without the sanitizers. It is not our code to debug, and the tests
   # that read and write pictures in the sanitizer build stay quick.
   target_compile_options(talmir_stb PRIVATE -O2 -fno-sanitize=all)
+  # stb_image calls pow(): a C program linking it needs the maths library,
+  # which a C++ program gets with its standard library.
+  if(UNIX)
+    target_link_libraries(talmir_stb PUBLIC m)
+  endif()
   add_library(Stb::Stb INTERFACE IMPORTED)
   set_target_properties(Stb::Stb PROPERTIES
     INTERFACE_INCLUDE_DIRECTORIES "${Stb_INCLUDE_DIR}"
