@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "assets/dib_convert.h"
-#include "platform/platform.h"  // the file view
+#include "platform/file_view.h"
 
 bool showLoaderErrors = true;  // on at start; a caller that wants no report turns it off
 LoaderMessageSink loaderMessageSink;

@@ -1,5 +1,5 @@
 // file_view_posix.cpp: read-only mappings of whole files, for every backend.
-#include "platform/platform.h"
+#include "platform/file_view.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

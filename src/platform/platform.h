@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/file_view.h"
+
 // ---- handles: opaque to the program, null when absent
 struct PlatformInstance;
 struct PlatformWindow;
@@ -160,12 +162,6 @@ enum : unsigned { SND_ASYNC = 0x01, SND_NODEFAULT = 0x02, SND_LOOP = 0x08, SND_N
 // ---- peek flags
 enum : unsigned { PM_NOREMOVE = 0, PM_REMOVE = 1 };
 
-// ---- a read-only view of a whole file
-struct FileView {
-  const unsigned char *bytes;
-  size_t size;
-};
-
 // ===================== services the platform gives the program
 
 // The program's own instance handle (never null).
@@ -239,11 +235,6 @@ int ShowMessageBox(WindowHandle owner, const char *text, const char *caption, un
 // Plays a wave file (SND_* flags; "\" in the path separates folders). With
 // SND_NOSTOP a sound that is playing is left alone and the call answers 0.
 int PlaySoundFile(const char *path, unsigned flags);
-
-// Maps a whole file read-only; 0 when it cannot be opened or mapped (an empty
-// file cannot be mapped).
-int MapFileView(const char *path, FileView *view);
-void UnmapFileView(FileView *view);
 
 // The folder that holds the running program's file; 0 where it cannot be told.
 int GetProgramFolder(char *folder, size_t size);
