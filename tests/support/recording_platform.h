@@ -1,7 +1,9 @@
-// recording_platform.h: the tests' backend of the platform layer. It records
-// every platform call in order, fails any chosen call, answers message boxes
-// as scripted, and gives the program a real offscreen Mesa GL context
-// (EGL pbuffer, 1024x768, 8 bits a channel, 16-bit depth).
+// recording_platform.h: the tests' backend of the platform layer. The
+// program runs on the platform's own shared core (the real queue, windows
+// and handles); this backend is the system under it, and records every
+// platform call in order on the way in, fails any chosen call, answers
+// message boxes as scripted, and gives the program a real offscreen Mesa GL
+// context (EGL pbuffer, 1024x768, 8 bits a channel, 16-bit depth).
 #pragma once
 
 #include <functional>
@@ -50,6 +52,10 @@ void SetFullscreenModeAvailable(bool available);
 void QueueTestMessage(unsigned message, WParam wParam, LParam lParam, WindowHandle window = nullptr);
 void SetTestCursorPosition(int x, int y);
 void SetTestFocusWindow(WindowHandle window);
+
+// Whether a context's driver takes the swap interval it is asked for
+// (default: no, as a driver that cannot sync).
+void SetTestSwapIntervalAccepted(bool accepted);
 
 // Runs after every SwapDeviceBuffers with the swap's number (1 = first), so a
 // test can feed input between frames.

@@ -1,0 +1,78 @@
+// swap_pacing.cpp: vertical sync trusted only once the swaps show it, else
+// a swap every refresh period, with no burst after a slow frame.
+#include "platform/core/swap_pacing.h"
+
+
+namespace {
+
+struct SwapPacing {
+  bool on = true;            // off: swaps come as fast as frames are drawn
+  bool driverPaces = false;  // the driver took vertical sync and shows it
+  int measuredSwaps = 0;
+  PacingClock::time_point measureStart, nextSwapDue;
+};
+
+SwapPacing pacing;
+
+// A driver that says it took vertical sync must show it over this many
+// swaps: a display shows a frame a refresh, so 20 swaps may not come in
+// under 7/10 of 20 refresh periods (the rest is room for a late timer).
+constexpr int swapsToMeasure = 20;
+constexpr int slowestSyncedShareTenths = 7;
+
+constexpr int defaultRefreshRate = 60;
+
+SwapHook swapHook = nullptr;
+int swapCount = 0;
+
+}  // namespace
+
+void StartSwapPacing() {
+  if (!pacing.on) {
+    SystemSetSwapInterval(0);
+    return;
+  }
+  pacing.driverPaces = SystemSetSwapInterval(1);
+  pacing.measuredSwaps = 0;
+  pacing.nextSwapDue = PacingClock::now();
+}
+
+double RefreshPeriod(int refreshRate) { return 1.0 / (refreshRate > 1 ? refreshRate : defaultRefreshRate); }
+
+PacingClock::time_point NextSwapTime(double refreshPeriodSeconds) {
+  SwapPacing &p = pacing;
+  PacingClock::time_point now = PacingClock::now();
+  if (!p.on) return now;
+  auto period =
+      std::chrono::duration_cast<PacingClock::duration>(std::chrono::duration<double>(refreshPeriodSeconds));
+  if (p.driverPaces && p.measuredSwaps <= swapsToMeasure) {
+    if (p.measuredSwaps++ == 0) p.measureStart = now;
+    if (p.measuredSwaps > swapsToMeasure &&
+        now - p.measureStart < period * swapsToMeasure * slowestSyncedShareTenths / 10)
+      p.driverPaces = false;
+    p.nextSwapDue = now;
+    return now;
+  }
+  if (p.driverPaces) return now;
+  p.nextSwapDue += period;
+  if (p.nextSwapDue < now) p.nextSwapDue = now;  // a slow frame does not earn a burst after it
+  return p.nextSwapDue;
+}
+
+void SetSwapPacing(int on) {
+  pacing.on = on != 0;
+  if (GetCurrentRenderingContext() != nullptr) SystemSetSwapInterval(on ? 1 : 0);
+}
+
+void SetSwapHook(SwapHook hook) { swapHook = hook; }
+
+void CallSwapHook() {
+  ++swapCount;
+  if (swapHook != nullptr) swapHook(swapCount);
+}
+
+void ResetSwapPacing() {
+  pacing = SwapPacing{};
+  swapHook = nullptr;
+  swapCount = 0;
+}

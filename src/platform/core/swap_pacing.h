@@ -1,0 +1,31 @@
+// swap_pacing.h: the swap's own pacing, one rule for every backend: vertical
+// sync where the driver keeps it, else each swap waits out the rest of the
+// display's refresh period itself. Tools turn it off (SetSwapPacing), and
+// may watch every swap (SetSwapHook).
+#pragma once
+
+#include <chrono>
+
+#include "platform/platform.h"
+
+// What each backend's driver does for pacing: asks the current context for
+// a swap interval (0: none, 1: every refresh); whether it took it.
+bool SystemSetSwapInterval(int interval);
+
+using PacingClock = std::chrono::steady_clock;
+
+// A new context is current: it is asked for vertical sync (or for none,
+// where pacing is off), and the first swaps are measured again.
+void StartSwapPacing();
+// After a swap: when the next may come, or now where the driver paces them
+// (or pacing is off). The backend sleeps until then in its own way.
+PacingClock::time_point NextSwapTime(double refreshPeriodSeconds);
+// The period of a display's refresh rate in Hz; 0 and 1 stand for the
+// hardware's default, taken as 60.
+double RefreshPeriod(int refreshRate);
+
+// Calls the tools' swap hook, if one is set, with the number of this swap.
+void CallSwapHook();
+
+// Pacing on, no hook, no swaps counted, as at start.
+void ResetSwapPacing();

@@ -1,0 +1,45 @@
+// sdl_cursor.cpp: the pointer under the cursor model: read and put back
+// where X11 lets it be, relative mode where the driver cannot warp it, and
+// the cursor hidden over our own windows.
+#include "platform/core/cursor_model.h"
+#include "platform/sdl/sdl_backend.h"
+
+namespace {
+
+bool relativeModeOn = false;
+
+}  // namespace
+
+void FollowFocus() {
+  PlatformWindow *window = LiveWindow();
+  bool wanted = PointerMotionIsRelative() && window != nullptr && WindowHasInputFocus(window);
+  if (wanted != relativeModeOn) {
+    SDL_SetRelativeMouseMode(wanted ? SDL_TRUE : SDL_FALSE);
+    relativeModeOn = wanted;
+  }
+}
+
+void SystemReadPointer(Point *position) {
+  if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_GetGlobalMouseState(&position->x, &position->y);
+}
+
+bool SystemPointerIsOurs() {
+  PlatformWindow *window = LiveWindow();
+  return window != nullptr && WindowHasInputFocus(window);
+}
+
+bool SystemWarpPointer(int x, int y) { return !DriverCannotWarp() && SDL_WarpMouseGlobal(x, y) == 0; }
+
+void SystemPointerPlaced(bool relative) {
+  (void)relative;
+  FollowFocus();
+}
+
+void SystemShowCursor(bool visible) {
+  // SDL hides the cursor over our own windows only; the desktop keeps its own.
+  if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void NoteMouseMotion(int dx, int dy) {
+  if (relativeModeOn) ReportPointerMotion(dx, dy);
+}

@@ -1,0 +1,73 @@
+// sdl_gl_context.cpp: pixel formats as SDL's GL attributes, GL contexts and
+// the paced buffer swap.
+#include <thread>
+
+#include "platform/core/swap_pacing.h"
+#include "platform/sdl/sdl_backend.h"
+
+bool SystemOpenDevice(PlatformDevice *device) {
+  (void)device;  // SDL draws into the window itself
+  return true;
+}
+
+void SystemCloseDevice(PlatformDevice *device) { (void)device; }
+
+bool SystemSetPixelFormat(PlatformWindow *window, const PixelFormatDescriptor &descriptor) {
+  (void)window;
+  // 16-bit colour is 5 bits a channel, anything deeper 8.
+  int channelBits = descriptor.cColorBits <= 16 ? 5 : 8;
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, channelBits);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, channelBits);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, channelBits);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, descriptor.cAlphaBits);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, descriptor.cDepthBits);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, descriptor.cStencilBits);
+  SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, descriptor.cAccumRedBits);
+  SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, descriptor.cAccumGreenBits);
+  SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, descriptor.cAccumBlueBits);
+  SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, descriptor.cAccumAlphaBits);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, (descriptor.dwFlags & PFD_DOUBLEBUFFER) ? 1 : 0);
+  return true;
+}
+
+SystemContext *SystemCreateContext(PlatformDevice *device, const PlatformContext *current) {
+  SDL_GLContext gl = SDL_GL_CreateContext(device->window->system->sdl);
+  if (gl == nullptr) return nullptr;
+  // SDL makes a new context current; making it current is a step of its own.
+  if (current != nullptr && IsLiveWindow(current->window))
+    SDL_GL_MakeCurrent(current->window->system->sdl, current->system->gl);
+  else
+    SDL_GL_MakeCurrent(device->window->system->sdl, nullptr);
+  return new SystemContext{gl};
+}
+
+bool SystemMakeCurrent(PlatformDevice *device, PlatformContext *context) {
+  return SDL_GL_MakeCurrent(device->window->system->sdl, context->system->gl) == 0;
+}
+
+void SystemReleaseCurrent(PlatformContext *current) {
+  if (current != nullptr && IsLiveWindow(current->window)) SDL_GL_MakeCurrent(current->window->system->sdl, nullptr);
+}
+
+void SystemDeleteContext(PlatformContext *context) {
+  SDL_GL_DeleteContext(context->system->gl);
+  delete context->system;
+}
+
+bool SystemSetSwapInterval(int interval) { return SDL_GL_SetSwapInterval(interval) == 0; }
+
+void SystemFinishFrame(PlatformDevice *device) {
+  (void)device;
+  FinishFrameDrawing();
+}
+
+// The display's refresh period paces the swap where the driver does not.
+void SystemPresent(PlatformDevice *device) {
+  SDL_Window *sdl = device->window->system->sdl;
+  SDL_GL_SwapWindow(sdl);
+  SDL_DisplayMode mode;
+  int rate = 0;
+  if (SDL_GetWindowDisplayMode(sdl, &mode) == 0) rate = mode.refresh_rate;
+  if (rate <= 0 && SDL_GetCurrentDisplayMode(0, &mode) == 0) rate = mode.refresh_rate;
+  std::this_thread::sleep_until(NextSwapTime(RefreshPeriod(rate)));
+}

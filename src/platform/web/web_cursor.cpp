@@ -1,0 +1,32 @@
+// web_cursor.cpp: the pointer under the cursor model. A page cannot see
+// where the pointer is on the screen nor put it anywhere: its motion is
+// added up while it is locked to the canvas (web_events.cpp), and before
+// the program places it the cursor rests on its anchor.
+#include <emscripten/emscripten.h>
+
+#include "platform/core/cursor_model.h"
+#include "platform/web/web_backend.h"
+
+namespace {
+
+EM_JS(void, ShowCanvasCursor, (const char *selector, int show), {
+  var canvas = document.querySelector(UTF8ToString(selector));
+  if (canvas) canvas.style.cursor = show ? "" : "none";
+});
+
+}  // namespace
+
+void SystemReadPointer(Point *position) { (void)position; }
+
+// The page's input always reaches the canvas.
+bool SystemPointerIsOurs() { return true; }
+
+bool SystemWarpPointer(int x, int y) {
+  (void)x;
+  (void)y;
+  return false;
+}
+
+void SystemPointerPlaced(bool relative) { (void)relative; }
+
+void SystemShowCursor(bool visible) { ShowCanvasCursor(canvasSelector, visible ? 1 : 0); }

@@ -1,0 +1,85 @@
+// web_gl_context.cpp: the canvas's WebGL context under the program's GL
+// contexts, and the frame's presentation.
+#include <emscripten/html5.h>
+
+#include "gl_subset/gl_subset.h"
+#include "platform/core/swap_pacing.h"
+#include "platform/web/web_backend.h"
+
+struct SystemContext {
+  EMSCRIPTEN_WEBGL_CONTEXT_HANDLE webgl;
+};
+
+namespace {
+
+// A canvas has one WebGL context for the life of the page: a context the
+// program lets go of is kept and handed out again, its objects deleted.
+SystemContext pageContext = {0};
+
+// The picture as the desktop draws it: opaque, no multisampling, the depth
+// buffer the program asks for; WebGL 1, which the subset is written for.
+EMSCRIPTEN_WEBGL_CONTEXT_HANDLE MakePageContext() {
+  EmscriptenWebGLContextAttributes attributes;
+  emscripten_webgl_init_context_attributes(&attributes);
+  attributes.alpha = EM_FALSE;
+  attributes.depth = EM_TRUE;
+  attributes.stencil = EM_FALSE;
+  attributes.antialias = EM_FALSE;
+  attributes.preserveDrawingBuffer = EM_FALSE;
+  attributes.majorVersion = 1;
+  attributes.minorVersion = 0;
+  return emscripten_webgl_create_context(canvasSelector, &attributes);
+}
+
+}  // namespace
+
+bool SystemOpenDevice(PlatformDevice *device) {
+  (void)device;  // the canvas is the surface
+  return true;
+}
+
+void SystemCloseDevice(PlatformDevice *device) { (void)device; }
+
+// The canvas's one format: 8 bits a channel, a depth buffer.
+bool SystemSetPixelFormat(PlatformWindow *window, const PixelFormatDescriptor &descriptor) {
+  (void)window;
+  (void)descriptor;
+  return true;
+}
+
+SystemContext *SystemCreateContext(PlatformDevice *device, const PlatformContext *current) {
+  (void)device;
+  (void)current;
+  if (pageContext.webgl == 0) pageContext.webgl = MakePageContext();
+  return pageContext.webgl > 0 ? &pageContext : nullptr;
+}
+
+bool SystemMakeCurrent(PlatformDevice *device, PlatformContext *context) {
+  (void)device;
+  return emscripten_webgl_make_context_current(context->system->webgl) == EMSCRIPTEN_RESULT_SUCCESS;
+}
+
+void SystemReleaseCurrent(PlatformContext *current) { (void)current; }
+
+// The WebGL context lives on; what the program made in it goes, as its
+// objects would go with a desktop context.
+void SystemDeleteContext(PlatformContext *context) {
+  if (emscripten_webgl_make_context_current(context->system->webgl) == EMSCRIPTEN_RESULT_SUCCESS)
+    EndSubsetContext();
+}
+
+// The browser paces frames itself.
+bool SystemSetSwapInterval(int interval) {
+  (void)interval;
+  return false;
+}
+
+// What waits is drawn now, before the tools' hook reads the frame.
+void SystemFinishFrame(PlatformDevice *device) {
+  (void)device;
+  SubsetFlush();
+}
+
+// The browser shows the frame once the page's frame callback returns, at
+// the display's pace.
+void SystemPresent(PlatformDevice *device) { (void)device; }
