@@ -15,7 +15,7 @@ Point cursorPosition;  // where the cursor was found after the last frame
 // L flips the lighting switch once per press: the latch holds until release.
 void ToggleLightingOnL() {
   KeyLatches &latches = keyState.latches;
-  const unsigned keyL = LetterKey('L');
+  constexpr unsigned keyL = LetterKey('L');
   bool held = keyState.slot[keyL] != 0;
   if (!held || PressedSinceInput(keyL)) latches.lighting = 0;
   if (!held || latches.lighting) return;

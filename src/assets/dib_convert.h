@@ -37,7 +37,7 @@ enum : uint32_t { BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3 };
 enum DibVerdict { dibConvertible, dibUnsupported, dibTooLarge };
 
 // Pictures whose RGB result would be larger are refused before anything is allocated.
-constexpr uint64_t maxRgbBytes = (uint64_t)1 << 30;
+inline constexpr uint64_t maxRgbBytes = (uint64_t)1 << 30;
 
 inline uint16_t ReadLe16(const unsigned char *p) { return (uint16_t)(p[0] | p[1] << 8); }
 inline uint32_t ReadLe32(const unsigned char *p) {

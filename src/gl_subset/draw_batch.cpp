@@ -14,7 +14,7 @@
 namespace {
 
 // 16-bit indices: a batch holds at most this many vertices.
-const size_t batchVertexLimit = 65536;
+constexpr size_t batchVertexLimit = 65536;
 
 struct Batch {
   std::vector<BatchVertex> vertices;

@@ -21,7 +21,7 @@ struct EsStateCache {
 
 EsStateCache esState;
 
-const char *const vertexShader = R"(
+constexpr const char *vertexShader = R"(
 attribute vec4 position;
 attribute vec4 colour;
 attribute vec2 texCoord;
@@ -45,7 +45,7 @@ void main() {
 // the colour (GL's default texture environment); an untextured primitive
 // samples the atlas's white texel. Then the fog colour is mixed in by the
 // vertices' fog factor, alpha untouched.
-const char *const fragmentShader = R"(
+constexpr const char *fragmentShader = R"(
 #ifdef GL_FRAGMENT_PRECISION_HIGH
 precision highp float;
 #else
@@ -84,7 +84,7 @@ GLuint LinkProgram() {
   if (program != 0) {
     glAttachShader(program, vertex);
     glAttachShader(program, fragment);
-    const char *names[] = {"position", "colour", "texCoord", "place", "fog"};  // in EsAttribute's order
+    constexpr const char *names[] = {"position", "colour", "texCoord", "place", "fog"};  // in EsAttribute's order
     for (GLuint i = 0; i < 5; ++i) glBindAttribLocation(program, i, names[i]);
     glLinkProgram(program);
   }
