@@ -101,7 +101,7 @@ bool ParseInputName(std::string name, InputEvent *event) {
     InputEvent::Kind kind;
     unsigned code;
   };
-  static const Named names[] = {
+  static constexpr Named names[] = {
       {"left", InputEvent::key, VK_LEFT},     {"right", InputEvent::key, VK_RIGHT},
       {"up", InputEvent::key, VK_UP},         {"down", InputEvent::key, VK_DOWN},
       {"f1", InputEvent::key, VK_F1},         {"esc", InputEvent::key, VK_ESCAPE},

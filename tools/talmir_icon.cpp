@@ -21,7 +21,7 @@
 
 namespace {
 
-const double cornerShare = 0.16;  // corner radius as a share of the side
+constexpr double cornerShare = 0.16;  // corner radius as a share of the side
 
 struct Square {
   int left, top, side;

@@ -7,7 +7,7 @@
 
 namespace {
 
-const char usage[] =
+constexpr char usage[] =
     "Usage: talmir [OPTION]...\n"
     "A real-time 3-D landscape: a sky, hills, ferns, bushes and grass under fog\n"
     "and light, turning slowly while you fly it.\n"
@@ -31,7 +31,7 @@ const char usage[] =
     "Talmir reads its textures and sound from TALMIR_DATA_DIR when it is set,\n"
     "else from the data beside the program or in ../share/talmir next to it.\n";
 
-const char versionText[] = "talmir " TALMIR_VERSION "\n";
+constexpr char versionText[] = "talmir " TALMIR_VERSION "\n";
 
 int RefuseArgument(const char *argument, std::FILE *err) {
   std::fprintf(err, "talmir: unrecognised argument '%s'\n%s", argument, usage);

@@ -14,13 +14,14 @@ Point cursorPosition;  // where the cursor was found after the last frame
 
 // L flips the lighting switch once per press: the latch holds until release.
 void ToggleLightingOnL() {
-  unsigned char *slot = keyState.slot;
-  const unsigned keyL = LetterKey('L');
-  if (!slot[keyL] || PressedSinceInput(keyL)) slot[lightingLatch] = 0;
-  if (!slot[keyL] || slot[lightingLatch]) return;
-  slot[lightingLatch] = 1;
-  slot[lightingFlag] = !slot[lightingFlag];
-  SwitchLighting(slot[lightingFlag] != 0);
+  KeyLatches &latches = keyState.latches;
+  constexpr unsigned keyL = LetterKey('L');
+  bool held = keyState.slot[keyL] != 0;
+  if (!held || PressedSinceInput(keyL)) latches.lighting = 0;
+  if (!held || latches.lighting) return;
+  latches.lighting = 1;
+  latches.lightingSwitch = !latches.lightingSwitch;
+  SwitchLighting(latches.lightingSwitch != 0);
 }
 
 }  // namespace

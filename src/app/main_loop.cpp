@@ -33,9 +33,10 @@ int OpenWindowInMode() {
 // pressed anew between two frames.
 // 0 when the window could not be opened again.
 int SwitchModeOnF1() {
-  if (!keyState.slot[VK_F1] || PressedSinceInput(VK_F1)) keyState.slot[fullscreenLatch] = 0;
-  if (!keyState.slot[VK_F1] || keyState.slot[fullscreenLatch]) return 1;
-  keyState.slot[fullscreenLatch] = 1;
+  KeyLatches &latches = keyState.latches;
+  if (!keyState.slot[VK_F1] || PressedSinceInput(VK_F1)) latches.fullscreen = 0;
+  if (!keyState.slot[VK_F1] || latches.fullscreen) return 1;
+  latches.fullscreen = 1;
   CloseSceneWindow();
   windowContext.fullscreen = !windowContext.fullscreen;
   return OpenWindowInMode();

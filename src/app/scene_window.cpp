@@ -13,7 +13,7 @@ WindowContext windowContext = {nullptr, nullptr, nullptr, nullptr, 1, 1};
 
 namespace {
 
-const char *const windowClassName = "OpenGL";
+constexpr const char *windowClassName = "OpenGL";
 
 PixelFormatDescriptor displayPixelFormat = {
     40, 1, PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER, PFD_TYPE_RGBA,
@@ -157,7 +157,7 @@ void ResizeScene(int width, int height) {
   glViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  const float halfSize = 100.0f;
+  constexpr float halfSize = 100.0f;
   if (width > height) {
     double x = (double)((long double)halfSize * width / height);
     glOrtho(-x, x, -halfSize, halfSize, -halfSize, halfSize);

@@ -19,8 +19,8 @@ extern WindowContext windowContext;  // program-wide; handles null while closed
 // colour depth, and the point at its centre where the cursor is put back
 // after every frame.
 inline constexpr const char *windowTitle = "Talmir";
-enum : int { windowWidth = 1024, windowHeight = 768, windowBits = 16 };
-enum : int { cursorAnchorX = windowWidth / 2, cursorAnchorY = windowHeight / 2 };
+inline constexpr int windowWidth = 1024, windowHeight = 768, windowBits = 16;
+inline constexpr int cursorAnchorX = windowWidth / 2, cursorAnchorY = windowHeight / 2;
 
 // Registers the class, sets the display mode (or asks to go windowed), makes
 // the window and its GL context, sets the projection and the scene up.

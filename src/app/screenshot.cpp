@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -28,7 +29,7 @@ std::string PicturesFolderFromUserDirs(const std::string &home) {
   if (config.empty() && !home.empty()) config = home + "/.config";
   if (config.empty()) return "";
   std::ifstream dirs(config + "/user-dirs.dirs");
-  const std::string key = "XDG_PICTURES_DIR=";
+  constexpr std::string_view key = "XDG_PICTURES_DIR=";
   for (std::string line; std::getline(dirs, line);) {
     if (line.rfind(key, 0) != 0) continue;
     std::string value = line.substr(key.size());

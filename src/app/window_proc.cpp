@@ -13,9 +13,9 @@ namespace {
 unsigned LowWord(uintptr_t value) { return (unsigned)(value & 0xFFFF); }
 unsigned HighWord(uintptr_t value) { return (unsigned)((value >> 16) & 0xFFFF); }
 
-// Codes from 256 up are not keys; they must never reach the latch slots.
+// Codes from 256 up are not keys and have no slot.
 void RecordKeyDown(WParam code) {
-  if (code >= 256) return;
+  if (code >= keyCodeCount) return;
   if (!keyState.slot[code]) keyTaps.pressedSinceInput[code] = 1;  // not the key repeat
   keyTaps.releaseWaiting[code] = 0;
   keyState.slot[code] = 1;
@@ -24,7 +24,7 @@ void RecordKeyDown(WParam code) {
 // Any release levels the roll for a frame, whichever key it was.
 void RecordKeyUp(WParam code) {
   cameraState.bankDirection = 0.0f;
-  if (code >= 256) return;
+  if (code >= keyCodeCount) return;
   if (keyTaps.pressedSinceInput[code])
     keyTaps.releaseWaiting[code] = 1;
   else
@@ -33,10 +33,10 @@ void RecordKeyUp(WParam code) {
 
 }  // namespace
 
-bool PressedSinceInput(unsigned code) { return code < 256 && keyTaps.pressedSinceInput[code] != 0; }
+bool PressedSinceInput(unsigned code) { return code < keyCodeCount && keyTaps.pressedSinceInput[code] != 0; }
 
 void SettleKeyTaps() {
-  for (int code = 0; code < 256; ++code) {
+  for (int code = 0; code < keyCodeCount; ++code) {
     if (!keyTaps.releaseWaiting[code]) continue;
     cameraState.bankDirection = 0.0f;
     keyState.slot[code] = 0;

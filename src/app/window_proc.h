@@ -3,12 +3,20 @@
 
 #include "platform/platform.h"
 
-// Slots 0-255 are 1 while the key with that virtual-key code is down; the
-// three slots after them are latches and a flag of the main loop and the camera.
-enum : int { fullscreenLatch = 256, lightingLatch = 257, lightingFlag = 258, keyStateSlots = 259 };
+inline constexpr int keyCodeCount = 256;  // virtual-key codes are 0-255
+
+// What the one-shot keys remember between frames. A latch is set when its
+// key has acted and holds until the key is released or pressed anew, so a
+// held key acts once.
+struct KeyLatches {
+  unsigned char fullscreen;      // F1 has switched the display mode
+  unsigned char lighting;        // L has flipped the lighting switch
+  unsigned char lightingSwitch;  // the switch L flips; 0 at start
+};
 
 struct KeyState {
-  unsigned char slot[keyStateSlots];
+  unsigned char slot[keyCodeCount];  // 1 while the key with that virtual-key code is down
+  KeyLatches latches;
 };
 
 extern KeyState keyState;  // program-wide, all 0 at start, kept across window switches
@@ -17,8 +25,8 @@ extern KeyState keyState;  // program-wide, all 0 at start, kept across window s
 // loop looks: its release waits for the next input step instead, so a quick
 // tap of Esc, F1 or L still acts once.
 struct KeyTaps {
-  unsigned char pressedSinceInput[256];  // went down since the last input step
-  unsigned char releaseWaiting[256];     // went up again, not yet recorded
+  unsigned char pressedSinceInput[keyCodeCount];  // went down since the last input step
+  unsigned char releaseWaiting[keyCodeCount];     // went up again, not yet recorded
 };
 
 extern KeyTaps keyTaps;  // program-wide, all 0 at start

@@ -2,9 +2,8 @@
 // texture or the sound cannot be used.
 #include "assets/asset_messages.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -38,10 +37,13 @@ void Report(const char *verb, const char *path, const std::string &reason) {
 
 // Why a file that opened still could not be mapped, or "" when it could be.
 std::string WhyNotMappable(const char *path) {
-  struct stat info;
-  if (stat(path, &info) != 0) return std::strerror(errno);
-  if (!S_ISREG(info.st_mode)) return "not a regular file";
-  if (info.st_size == 0) return "the file is empty";
+  std::error_code error;
+  std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (error) return error.message();
+  if (!std::filesystem::is_regular_file(status)) return "not a regular file";
+  std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) return error.message();
+  if (size == 0) return "the file is empty";
   return "";
 }
 

@@ -1,7 +1,7 @@
 // asset_paths.h: where the program finds its nine textures and its sound, relative to the run folder; the generator writes them there.
 #pragma once
 
-const int textureFileCount = 9;
+inline constexpr int textureFileCount = 9;
 
 struct AssetPaths {
   const char *textures[textureFileCount];  // in texture-slot order (TextureSlot, texture_set.h)

@@ -14,9 +14,9 @@ char loaderMessage[256];  // the last load's failure text
 
 namespace {
 
-const char unknownFormat[] = "Unknown DIB file format.";
-const char conversionError[] = "Image file conversion error.";
-const char outOfMemory[] = "Out of memory.";
+constexpr char unknownFormat[] = "Unknown DIB file format.";
+constexpr char conversionError[] = "Image file conversion error.";
+constexpr char outOfMemory[] = "Out of memory.";
 
 void ShowLoaderMessage() {
   if (showLoaderErrors && loaderMessageSink != nullptr) loaderMessageSink(loaderMessage);

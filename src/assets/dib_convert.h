@@ -1,6 +1,7 @@
 // dib_convert.h: the layout of a DIB's info header and colour table, and the conversion of its pixel bits to packed RGB rows.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
@@ -36,11 +37,21 @@ enum : uint32_t { BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3 };
 enum DibVerdict { dibConvertible, dibUnsupported, dibTooLarge };
 
 // Pictures whose RGB result would be larger are refused before anything is allocated.
-constexpr uint64_t maxRgbBytes = (uint64_t)1 << 30;
+inline constexpr uint64_t maxRgbBytes = (uint64_t)1 << 30;
 
 inline uint16_t ReadLe16(const unsigned char *p) { return (uint16_t)(p[0] | p[1] << 8); }
 inline uint32_t ReadLe32(const unsigned char *p) {
   return (uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24;
+}
+
+// Colours travel packed as red | green << 8 | blue << 16: stored little-endian,
+// the first three bytes of the word are the pixel as the result holds it.
+static_assert(std::endian::native == std::endian::little, "packed colours assume a little-endian host");
+
+inline void PutPackedPixel(unsigned char *dst, uint32_t packed) {
+  dst[0] = (uint8_t)packed;
+  dst[1] = (uint8_t)(packed >> 8);
+  dst[2] = (uint8_t)(packed >> 16);
 }
 
 // Whether bits of bitsSize bytes can be converted as the header describes them:

@@ -18,7 +18,7 @@ namespace {
 
 static_assert(textureFileCount == textureSlotCount, "one texture file for every slot");
 
-const int colourKey[3] = {0, 0, 0};  // pure black: the see-through parts
+constexpr int colourKey[3] = {0, 0, 0};  // pure black: the see-through parts
 
 bool MatchesColourKey(const unsigned char *pixel) {
   return pixel[0] == colourKey[0] && pixel[1] == colourKey[1] && pixel[2] == colourKey[2];

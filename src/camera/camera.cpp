@@ -7,16 +7,16 @@ CameraState cameraState;
 
 namespace {
 
-const long double mouseFactor = 0.02L;
-const float mouseScale = 5.0f;
-const float pitchDecay = 0.7f;
-const float pitchScale = 0.5f;
-const float viewTiltOffset = 60.0f;
-const float bankStep = 0.2f, bankLimit = 4.0f;
-const float dollyStep = 7.0f;
-const float climbThreshold = 1.0f, climbStep = 0.89f;
-const float lowestAltitude = 10.0f, highestAltitude = 25.0f;
-const float yawFactor = 4.0f;
+constexpr long double mouseFactor = 0.02L;
+constexpr float mouseScale = 5.0f;
+constexpr float pitchDecay = 0.7f;
+constexpr float pitchScale = 0.5f;
+constexpr float viewTiltOffset = 60.0f;
+constexpr float bankStep = 0.2f, bankLimit = 4.0f;
+constexpr float dollyStep = 7.0f;
+constexpr float climbThreshold = 1.0f, climbStep = 0.89f;
+constexpr float lowestAltitude = 10.0f, highestAltitude = 25.0f;
+constexpr float yawFactor = 4.0f;
 
 void AdvanceAltitude() {
   CameraState &c = cameraState;

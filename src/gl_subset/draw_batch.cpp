@@ -1,21 +1,20 @@
-// draw_batch.cpp: the waiting triangles, the one shader program that draws
-// them, and the ES state it needs, set only where it differs from what the
-// ES context already has.
+// draw_batch.cpp: the waiting triangles, gathered in runs and batches while
+// the state allows, and drawn with one call into the ES program's buffers.
 #include "gl_subset/draw_batch.h"
 
 #include <GLES2/gl2.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "gl_subset/es_program.h"
 #include "gl_subset/subset_state.h"
 
 namespace {
 
 // 16-bit indices: a batch holds at most this many vertices.
-const size_t batchVertexLimit = 65536;
+constexpr size_t batchVertexLimit = 65536;
 
 struct Batch {
   std::vector<BatchVertex> vertices;
@@ -42,151 +41,8 @@ struct Run {
   std::vector<RunPrimitive> primitives;
 };
 
-// The ES objects of the context, made when first needed and again in a new
-// context; and what the context is known to have set, to leave alone.
-struct EsObjects {
-  GLuint program, vertexBuffer, indexBuffer;
-  GLint fogColour;  // uniform location
-};
-
-struct EsKnown {
-  bool raster;
-  RasterState rasterState;
-  bool fogColour;
-  float fogColourValue[3];
-};
-
-// The attributes' locations, bound before linking.
-enum : GLuint { positionAttribute, colourAttribute, texCoordAttribute, placeAttribute, fogAttribute };
-
 Batch batch;
 Run run;
-EsObjects es;
-EsKnown known;
-
-const char *const vertexShader = R"(
-attribute vec4 position;
-attribute vec4 colour;
-attribute vec2 texCoord;
-attribute vec4 place;
-attribute float fog;
-varying vec4 vColour;
-varying vec2 vTexCoord;
-varying vec4 vPlace;
-varying float vFog;
-void main() {
-  gl_Position = position;
-  vColour = colour;
-  vTexCoord = texCoord;
-  vPlace = place;
-  vFog = fog;
-}
-)";
-
-// The texel, from the texture's place in the atlas (repeating: the border
-// round each image makes the filtering at its edges GL_REPEAT's), modulates
-// the colour (GL's default texture environment); an untextured primitive
-// samples the atlas's white texel. Then the fog colour is mixed in by the
-// vertices' fog factor, alpha untouched.
-const char *const fragmentShader = R"(
-#ifdef GL_FRAGMENT_PRECISION_HIGH
-precision highp float;
-#else
-precision mediump float;
-#endif
-uniform sampler2D atlas;
-uniform vec3 fogColour;
-varying vec4 vColour;
-varying vec2 vTexCoord;
-varying vec4 vPlace;
-varying float vFog;
-void main() {
-  vec4 c = vColour * texture2D(atlas, vPlace.xy + fract(vTexCoord) * vPlace.zw);
-  gl_FragColor = vec4(mix(fogColour, c.rgb, vFog), c.a);
-}
-)";
-
-GLuint CompileShader(GLenum kind, const char *source) {
-  GLuint shader = glCreateShader(kind);
-  glShaderSource(shader, 1, &source, nullptr);
-  glCompileShader(shader);
-  GLint compiled = 0;
-  glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
-  if (compiled) return shader;
-  char log[1024] = "";
-  glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-  std::fprintf(stderr, "Talmir's GL subset: a shader does not compile: %s\n", log);
-  glDeleteShader(shader);
-  return 0;
-}
-
-GLuint LinkProgram() {
-  GLuint vertex = CompileShader(GL_VERTEX_SHADER, vertexShader);
-  GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, fragmentShader);
-  GLuint program = vertex && fragment ? glCreateProgram() : 0;
-  if (program != 0) {
-    glAttachShader(program, vertex);
-    glAttachShader(program, fragment);
-    const char *names[] = {"position", "colour", "texCoord", "place", "fog"};
-    for (GLuint i = 0; i < 5; ++i) glBindAttribLocation(program, i, names[i]);
-    glLinkProgram(program);
-  }
-  glDeleteShader(vertex);  // the program keeps them while it lives
-  glDeleteShader(fragment);
-  GLint linked = 0;
-  if (program != 0) glGetProgramiv(program, GL_LINK_STATUS, &linked);
-  if (program != 0 && !linked) {
-    std::fprintf(stderr, "Talmir's GL subset: the shader program does not link\n");
-    glDeleteProgram(program);
-    program = 0;
-  }
-  return program;
-}
-
-// Makes the program and buffers in a context that has none of ours (the
-// first, or a new one after the old was released); false when the shader
-// cannot be made.
-bool MakeEsObjects() {
-  es = EsObjects{};
-  known = EsKnown{};
-  es.program = LinkProgram();
-  if (es.program == 0) return false;
-  glUseProgram(es.program);
-  glUniform1i(glGetUniformLocation(es.program, "atlas"), 0);
-  es.fogColour = glGetUniformLocation(es.program, "fogColour");
-  glGenBuffers(1, &es.vertexBuffer);
-  glGenBuffers(1, &es.indexBuffer);
-  return true;
-}
-
-bool HaveEsObjects() { return (es.program != 0 && glIsProgram(es.program)) || MakeEsObjects(); }
-
-void SetSwitch(GLenum cap, bool on) {
-  if (on)
-    glEnable(cap);
-  else
-    glDisable(cap);
-}
-
-void ApplyRaster(const RasterState &r) {
-  const RasterState &k = known.rasterState;
-  bool all = !known.raster;
-  if (all || r.depthTest != k.depthTest) SetSwitch(GL_DEPTH_TEST, r.depthTest);
-  if (all || r.blend != k.blend) SetSwitch(GL_BLEND, r.blend);
-  if (all || r.cullFace != k.cullFace) SetSwitch(GL_CULL_FACE, r.cullFace);
-  if (all || r.depthFunc != k.depthFunc) glDepthFunc(r.depthFunc);
-  if (all || r.blendSource != k.blendSource || r.blendDestination != k.blendDestination)
-    glBlendFunc(r.blendSource, r.blendDestination);
-  known.raster = true;
-  known.rasterState = r;
-}
-
-void ApplyFogColour(const float colour[3]) {
-  if (known.fogColour && memcmp(colour, known.fogColourValue, sizeof known.fogColourValue) == 0) return;
-  glUniform3fv(es.fogColour, 1, colour);
-  known.fogColour = true;
-  memcpy(known.fogColourValue, colour, sizeof known.fogColourValue);
-}
 
 void PointAttribute(GLuint location, int size, size_t offset) {
   glEnableVertexAttribArray(location);
@@ -194,10 +50,10 @@ void PointAttribute(GLuint location, int size, size_t offset) {
 }
 
 void Upload() {
-  glBindBuffer(GL_ARRAY_BUFFER, es.vertexBuffer);
+  glBindBuffer(GL_ARRAY_BUFFER, esProgram.vertexBuffer);
   glBufferData(GL_ARRAY_BUFFER, (GLsizeiptr)(batch.vertices.size() * sizeof(BatchVertex)), batch.vertices.data(),
                GL_STREAM_DRAW);
-  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, es.indexBuffer);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, esProgram.indexBuffer);
   glBufferData(GL_ELEMENT_ARRAY_BUFFER, (GLsizeiptr)(batch.indices.size() * sizeof(uint16_t)),
                batch.indices.data(), GL_STREAM_DRAW);
   PointAttribute(positionAttribute, 4, offsetof(BatchVertex, position));
@@ -265,7 +121,7 @@ void AddToRun(const BatchVertex *const *corners, int count) {
 }  // namespace
 
 void BeginBatchPrimitive() {
-  if (es.program == 0 && !MakeEsObjects()) return;
+  if (!HaveEsProgram()) return;
   const SubsetState &s = subsetState;
   if (run.stateChanges != s.stateChanges) CloseRun();
   run.stateChanges = s.stateChanges;
@@ -290,13 +146,11 @@ void AddBatchQuad(const BatchVertex &a, const BatchVertex &b, const BatchVertex 
 void FlushBatch() {
   CloseRun();
   if (batch.vertices.empty()) return;
-  if (!HaveEsObjects()) {
+  if (!HaveEsProgramInContext()) {
     ClearBatch();
     return;
   }
-  glUseProgram(es.program);
-  ApplyRaster(batch.raster);
-  ApplyFogColour(batch.fogColour);
+  UseEsProgram(batch.raster, batch.fogColour);
   glActiveTexture(GL_TEXTURE0);
   glBindTexture(GL_TEXTURE_2D, AtlasTexture());
   Upload();
@@ -306,11 +160,5 @@ void FlushBatch() {
 
 void EndBatchContext() {
   ClearBatch();
-  if (es.program != 0 && glIsProgram(es.program)) {
-    glDeleteProgram(es.program);
-    glDeleteBuffers(1, &es.vertexBuffer);
-    glDeleteBuffers(1, &es.indexBuffer);
-  }
-  es = EsObjects{};
-  known = EsKnown{};
+  EndEsProgram();
 }

@@ -1,5 +1,5 @@
-// draw_batch.h: the ES 2.0 side of the subset: the triangles waiting to be
-// drawn, already transformed and lit, with the one shader that draws them.
+// draw_batch.h: the triangles waiting to be drawn, already transformed and
+// lit, for the ES program (es_program.h) to draw.
 // Primitives wait together while they share the raster state and the fog
 // colour (their textures all lie in one atlas); a change, a call that needs
 // the picture, or the end of the frame draws them all with one call.

@@ -50,7 +50,7 @@
 
 // The lights the subset keeps (GL_LIGHT0 to GL_LIGHT7) and the depth of its
 // matrix stacks.
-enum : int { subsetLightCount = 8, subsetStackDepth = 32 };
+inline constexpr int subsetLightCount = 8, subsetStackDepth = 32;
 
 // ---- state
 void SubsetEnable(unsigned cap);

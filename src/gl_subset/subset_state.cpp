@@ -63,7 +63,7 @@ SubsetState DefaultState() {
   ResetStack(s.projection);
   s.matrixMode = GL_MODELVIEW;
   s.modelviewChanges = s.projectionChanges = s.stateChanges = 0;
-  const float white[4] = {1, 1, 1, 1};
+  constexpr float white[4] = {1, 1, 1, 1};
   memcpy(s.colour, white, sizeof s.colour);
   s.normal[0] = s.normal[1] = 0.0f;
   s.normal[2] = 1.0f;

@@ -20,7 +20,7 @@ struct StoredTexture {
 
 // The white texel sampled by untextured primitives: a texture of its own,
 // under a name no texture gets.
-const unsigned whiteTexel = 0;
+constexpr unsigned whiteTexel = 0;
 
 struct Atlas {
   std::unordered_map<unsigned, StoredTexture> textures;
@@ -153,7 +153,7 @@ bool StoreTextureImage(unsigned name, int width, int height, unsigned format, co
 
 AtlasPlace PlaceOfTexture(unsigned name) {
   if (atlas.textures.count(whiteTexel) == 0) {
-    const unsigned char white[4] = {255, 255, 255, 255};
+    constexpr unsigned char white[4] = {255, 255, 255, 255};
     StoreImage(whiteTexel, 1, 1, GL_RGBA, white, 4);
   }
   auto found = atlas.textures.find(name);

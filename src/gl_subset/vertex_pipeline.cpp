@@ -18,8 +18,8 @@ namespace {
 // nothing, shows no highlight (its specular colour is black) and has alpha 1;
 // the scene's own ambient light is 0.2. One-sided: back faces are lit with
 // the normal as given.
-const float materialAmbient = 0.2f, materialDiffuse = 0.8f, materialAlpha = 1.0f;
-const float sceneAmbient = 0.2f;
+constexpr float materialAmbient = 0.2f, materialDiffuse = 0.8f, materialAlpha = 1.0f;
+constexpr float sceneAmbient = 0.2f;
 
 // The primitive being put together.
 struct Assembly {

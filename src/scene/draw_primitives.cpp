@@ -9,7 +9,7 @@
 
 namespace {
 
-const int skySlices = 12, skyStacks = 12;
+constexpr int skySlices = 12, skyStacks = 12;
 
 void BindSlot(int slot) { glBindTexture(GL_TEXTURE_2D, textureSet.textureNames[slot]); }
 

@@ -15,18 +15,12 @@
 
 float sceneClock = 0.0f;
 
-const float fogColour[4] = {0.5f, 0.5f, 0.6f, 1.0f};
-const float lightAmbient[4] = {0.5f, 0.5f, 0.6f, 1.0f};
-const float lightDiffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-const float lightPosition[4] = {50.0f, 50.0f, 1.0f, 1.0f};
-const float lightSpotDirection[3] = {50.0f, 50.0f, 0.0f};
-
 namespace {
 
-const float clockStep = 0.07f;
-const int clumpCount = 100;
-const float fieldHalfSize = 50.0f;  // the vegetation and the ground quad span -50 to 50
-const float skyRadius = 2000.0f;
+constexpr float clockStep = 0.07f;
+constexpr int clumpCount = 100;
+constexpr float fieldHalfSize = 50.0f;  // the vegetation and the ground quad span -50 to 50
+constexpr float skyRadius = 2000.0f;
 
 // Depth, hints, fog and light are set again every frame, so nothing done
 // between frames (the L toggle) shows.

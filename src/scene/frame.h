@@ -4,11 +4,11 @@
 extern float sceneClock;  // grows by 0.07 at the start of every frame, never reset
 
 // The frame's fog and its one light (never modified).
-extern const float fogColour[4];
-extern const float lightAmbient[4];
-extern const float lightDiffuse[4];
-extern const float lightPosition[4];
-extern const float lightSpotDirection[3];
+inline constexpr float fogColour[4] = {0.5f, 0.5f, 0.6f, 1.0f};
+inline constexpr float lightAmbient[4] = {0.5f, 0.5f, 0.6f, 1.0f};
+inline constexpr float lightDiffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+inline constexpr float lightPosition[4] = {50.0f, 50.0f, 1.0f, 1.0f};
+inline constexpr float lightSpotDirection[3] = {50.0f, 50.0f, 0.0f};
 
 // The user's lighting switch between frames. The frame enables lighting again
 // before it draws anything, so the picture never shows it.

@@ -5,9 +5,9 @@ RandomState randomState = {1};
 
 namespace {
 
-const uint32_t shortMultiplier = 22695477u;
-const uint64_t longMultiplier = (uint64_t)0x15A << 32 | 0x4E35;
-const uint64_t highHalf = 0xFFFFFFFF00000000u;
+constexpr uint32_t shortMultiplier = 22695477u;
+constexpr uint64_t longMultiplier = (uint64_t)0x15A << 32 | 0x4E35;
+constexpr uint64_t highHalf = 0xFFFFFFFF00000000u;
 
 }  // namespace
 

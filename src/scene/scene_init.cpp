@@ -13,7 +13,7 @@
 
 namespace {
 
-const char *const soundPath = assetPaths.sound;
+constexpr const char *soundPath = assetPaths.sound;
 
 // State that nothing later changes: all drawing is textured, smooth, and
 // shows both faces of every polygon.

@@ -15,9 +15,9 @@ namespace {
 
 // The landscape is worked out in extended precision with a ten-digit pi, and
 // every height comes out the same to the last float bit on every run.
-const long double gridStep = 0.2L;
-const long double perDegree = 1.0L / 360.0L;
-const double pi = 3.141592654;
+constexpr long double gridStep = 0.2L;
+constexpr long double perDegree = 1.0L / 360.0L;
+constexpr double pi = 3.141592654;
 
 float GridCoordinate(int index) { return (float)((index * gridStep * 24 - 4.5L - 100) * 10); }
 
@@ -27,7 +27,7 @@ double RowSwell(int i) { return (double)(24 * sinl(10 * i * perDegree * pi * 2))
 // The column's cosine term depends only on the column and the phase, a whole
 // number from 0 to 32, so each pair is worked out once per process: 6,633
 // extended-precision cosines instead of 40,401 at every generation.
-const int phaseCount = 33;
+constexpr int phaseCount = 33;
 long double columnWave[phaseCount][terrainGridSide];
 bool columnWavesReady = false;
 

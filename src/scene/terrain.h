@@ -2,7 +2,7 @@
 // of vegetation clump places, both drawn from the scene's random source.
 #pragma once
 
-enum : int { terrainGridSide = 201, clumpTableSize = 200 };
+inline constexpr int terrainGridSide = 201, clumpTableSize = 200;
 
 struct TerrainVertex {
   float x, y, z;  // z is up

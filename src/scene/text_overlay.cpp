@@ -13,10 +13,10 @@ unsigned fontListBase = 0;
 
 namespace {
 
-const int glyphCount = 256;
-const float cellSize = 0.0625f;  // a glyph cell is 1/16 of the sheet each way
-const int glyphSize = 16;        // overlay units
-const double penAdvance = 10.0;  // glyphs overlap by 6 units
+constexpr int glyphCount = 256;
+constexpr float cellSize = 0.0625f;  // a glyph cell is 1/16 of the sheet each way
+constexpr int glyphSize = 16;        // overlay units
+constexpr double penAdvance = 10.0;  // glyphs overlap by 6 units
 
 void CompileGlyph(int glyph) {
   float cx = (float)(glyph % 16) * cellSize;

@@ -118,7 +118,7 @@ TEST_F(Frame, LightingToggleBetweenFramesChangesNothingDrawn) {
   PressAndRelease('L');  // the first press enables lighting
   PressAndRelease('L');  // the second disables it
   ASSERT_FALSE(glIsEnabled(GL_LIGHTING));
-  ASSERT_EQ(keyState.slot[lightingFlag], 0);
+  ASSERT_EQ(keyState.latches.lightingSwitch, 0);
   GoBackTo(before);
   RenderFrame();
   TestImage again = ReadGlFrame(width, height);

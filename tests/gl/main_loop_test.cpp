@@ -102,7 +102,7 @@ TEST(MainLoop, HoldingF1SwitchesOnceAndPressingAgainSwitchesBack) {
   EXPECT_FALSE(fullscreenAtSwap[5]);
   EXPECT_FALSE(fullscreenAtSwap[9]);
   EXPECT_TRUE(fullscreenAtSwap[12]);
-  EXPECT_EQ(keyState.slot[fullscreenLatch], 0);
+  EXPECT_EQ(keyState.latches.fullscreen, 0);
 }
 
 TEST(MainLoop, TheSwitchKeepsCameraKeysAndClock) {
@@ -188,13 +188,13 @@ TEST(MainLoop, AnF1TapSwitchesOnceAndTheNextTapSwitchesBack) {
   EXPECT_FALSE(fullscreenAtSwap[3]);
   EXPECT_TRUE(fullscreenAtSwap[6]);
   EXPECT_EQ(keyState.slot[VK_F1], 0);
-  EXPECT_EQ(keyState.slot[fullscreenLatch], 0);
+  EXPECT_EQ(keyState.latches.fullscreen, 0);
 }
 
 TEST(MainLoop, AnLTapFlipsTheLightingSwitchOnce) {
   std::vector<int> flagAtSwap;
   Script([&](int swap) {
-    flagAtSwap.push_back(keyState.slot[lightingFlag]);
+    flagAtSwap.push_back(keyState.latches.lightingSwitch);
     if (swap == 2 || swap == 4) {
       Key(WM_KEYDOWN, 'L');
       Key(WM_KEYUP, 'L');
@@ -236,5 +236,5 @@ TEST(MainLoop, AnF1TapDuringTheSwitchSwitchesBack) {
   });
   EXPECT_EQ(RunProgram(), 0);
   EXPECT_EQ(Count("CreatePlatformWindow"), 3);
-  EXPECT_EQ(keyState.slot[fullscreenLatch], 0);
+  EXPECT_EQ(keyState.latches.fullscreen, 0);
 }

@@ -89,9 +89,9 @@ TEST(WindowProcedure, CodesBeyondTheKeyboardNeverReachTheLatches) {
     Send(WM_KEYUP, code);
     Send(WM_KEYDOWN, code);
   }
-  EXPECT_EQ(keyState.slot[fullscreenLatch], 0);
-  EXPECT_EQ(keyState.slot[lightingLatch], 0);
-  EXPECT_EQ(keyState.slot[lightingFlag], 0);
+  EXPECT_EQ(keyState.latches.fullscreen, 0);
+  EXPECT_EQ(keyState.latches.lighting, 0);
+  EXPECT_EQ(keyState.latches.lightingSwitch, 0);
 }
 
 TEST(WindowProcedure, RightButtonCountsPressesMinusReleases) {

@@ -6,17 +6,29 @@
 #include <system_error>
 
 #include "ambience.h"
+#include "assets/asset_paths.h"
+#include "bitmap_forms.h"
 #include "font_sheet.h"
 #include "ground.h"
 #include "lattice.h"
+#include "picture.h"
 #include "plants.h"
 #include "sky.h"
 #include "wave_writer.h"
 
-// The forms are spread the way files of the era came: palette pictures from
-// paint programs (one run-length encoded, one with the old 12-byte header)
-// and true-colour photographs and renderings.
-const PictureAsset pictureAssets[textureFileCount] = {
+namespace {
+
+struct PictureAsset {
+  RgbPicture (*make)();
+  BitmapForm form;
+};
+
+// The maker and file form of each texture, in texture-slot order; the paths
+// are the program's own list (assets/asset_paths.h). The forms are spread
+// the way files of the era came: palette pictures from paint programs (one
+// run-length encoded, one with the old 12-byte header) and true-colour
+// photographs and renderings.
+constexpr PictureAsset pictureAssets[textureFileCount] = {
     {MakeFontSheet, BitmapForm::Rle8},          // Tex/Pismo/font.bmp
     {MakeLattice, BitmapForm::CoreIndexed8},    // Tex/Ciary/00.bmp
     {MakeLeaf, BitmapForm::Indexed8},           // Tex/List/list.bmp
@@ -27,8 +39,6 @@ const PictureAsset pictureAssets[textureFileCount] = {
     {MakeSky, BitmapForm::Rgb24},               // Tex/obloha.bmp
     {MakeGround, BitmapForm::Core24},           // Tex/zem.bmp
 };
-
-namespace {
 
 // The program's "\" between folders as the file system has it.
 std::string FolderPath(const char *programPath) {

@@ -101,7 +101,7 @@ RgbPicture MakeGrassGround() {
     }
   }
   RandomStream random = MakeRandomStream(402);
-  const int bladeCount = 5200;
+  constexpr int bladeCount = 5200;
   for (int k = 0; k < bladeCount; ++k) DrawBlade(grass, RandomBlade(random, (double)k / bladeCount));
   return grass;
 }

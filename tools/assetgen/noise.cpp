@@ -8,7 +8,7 @@
 namespace {
 
 // Sixteen evenly spread unit gradients.
-const double gradientDirections[16][2] = {
+constexpr double gradientDirections[16][2] = {
     {1.0, 0.0},   {0.9239, 0.3827},   {0.7071, 0.7071},   {0.3827, 0.9239},
     {0.0, 1.0},   {-0.3827, 0.9239},  {-0.7071, 0.7071},  {-0.9239, 0.3827},
     {-1.0, 0.0},  {-0.9239, -0.3827}, {-0.7071, -0.7071}, {-0.3827, -0.9239},

@@ -157,7 +157,7 @@ def cell_rows(font, code):
 def emit(name, font, path):
     print(f'// {name}: codes {FIRST_CODE}..{LAST_CODE} from {path.split("/")[-1]} '
           f'({font[0].get("COPYRIGHT")})')
-    print(f'const uint16_t {name}[{LAST_CODE - FIRST_CODE + 1}][16] = {{')
+    print(f'constexpr uint16_t {name}[{LAST_CODE - FIRST_CODE + 1}][16] = {{')
     for code in range(FIRST_CODE, LAST_CODE + 1):
         masks = cell_rows(font, DEL_STANDIN if code == 127 else code)
         print('  {' + ', '.join(f'0x{m:04x}' for m in masks) + f'}},  // {code}')

@@ -81,8 +81,8 @@ RgbPicture MakeFern() {
   // Outer, older fronds first (darker, arching furthest), the young upright ones in front.
   // A vase of fronds fanning out from the root: a tall, narrow billboard
   // still reads as a fern when the fronds spread to its full width.
-  const double frondLeans[] = {-0.95, 0.9, -0.7, 0.75, -0.45, 0.5, -0.2, 0.25, 0.0};
-  const int frondCount = 9;
+  constexpr double frondLeans[] = {-0.95, 0.9, -0.7, 0.75, -0.45, 0.5, -0.2, 0.25, 0.0};
+  constexpr int frondCount = 9;
   for (int k = 0; k < frondCount; ++k) {
     double lean = frondLeans[k] + RandomRange(random, -0.05, 0.05);
     double spread = std::fabs(lean);
@@ -224,7 +224,7 @@ void DrawSeedHead(RgbPicture &picture, RandomStream &random) {
 RgbPicture MakeGrassClump() {
   RgbPicture clump = MakePicture(256, 256, keyBlack);
   RandomStream random = MakeRandomStream(701);
-  const int bladeCount = 70;
+  constexpr int bladeCount = 70;
   for (int k = 0; k < bladeCount; ++k) {
     DrawClumpBlade(clump, random, (double)k / bladeCount);
     if (k % 20 == 10) DrawSeedHead(clump, random);

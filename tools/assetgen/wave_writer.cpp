@@ -20,7 +20,7 @@ void PutTag(std::vector<uint8_t> &out, const char tag[5]) {
 }  // namespace
 
 std::vector<uint8_t> EncodeWave(const std::vector<int16_t> &samples, int sampleRate) {
-  const uint32_t channels = 1, bitsPerSample = 16, blockAlign = channels * bitsPerSample / 8;
+  constexpr uint32_t channels = 1, bitsPerSample = 16, blockAlign = channels * bitsPerSample / 8;
   uint32_t dataSize = (uint32_t)samples.size() * blockAlign;
   std::vector<uint8_t> out;
   PutTag(out, "RIFF");
