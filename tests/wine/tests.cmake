@@ -48,3 +48,8 @@ foreach(script ${WINE_SCRIPTS})
   set_tests_properties(wine.${name} PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 300 RUN_SERIAL TRUE
     ENVIRONMENT "TALMIR_BUILD_DIR=${CMAKE_BINARY_DIR};TALMIR_SOURCE_DIR=${CMAKE_SOURCE_DIR};SCREEN_CHANGES=${TALMIR_HOST_BUILD}/tests/screen_changes")
 endforeach()
+
+# Calls run one way through the Win32 backend too (tests/structure/backend_calls.py).
+add_test(NAME structure.win32_backend_calls COMMAND python3 ${TESTS}/structure/backend_calls.py ${CMAKE_NM}
+  ${CMAKE_BINARY_DIR}/src/platform/win32/CMakeFiles/talmir_platform_win32.dir)
+set_tests_properties(structure.win32_backend_calls PROPERTIES LABELS structure)
