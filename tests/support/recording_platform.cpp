@@ -160,13 +160,12 @@ bool SystemWarpPointer(int x, int y) {
   return true;
 }
 
-void SystemPointerPlaced(bool relative) { (void)relative; }
+void SystemPointerPlaced(bool) {}
 bool SystemSetSwapInterval(int interval) { return interval == 0 || rec.swapIntervalAccepted; }
 void SystemPumpEvents() {}
 bool SystemOpenDisplay() { return true; }
 
-SystemWindow *SystemCreateWindow(PlatformWindow *window, const char *title) {
-  (void)title;
+SystemWindow *SystemCreateWindow(PlatformWindow *window, const char *) {
   rec.lastStyle = window->style;
   rec.lastRect = window->rect;
   ++rec.windowsMade;
@@ -178,15 +177,15 @@ void SystemDestroyWindow(PlatformWindow *window) {
   if (rec.focus == window) rec.focus = nullptr;
 }
 
-void SystemShowWindow(PlatformWindow *window) { (void)window; }
-void SystemRaiseWindow(PlatformWindow *window) { (void)window; }
+void SystemShowWindow(PlatformWindow *) {}
+void SystemRaiseWindow(PlatformWindow *) {}
 
 void SystemFocusWindow(PlatformWindow *window) {
   if (!rec.focusSetByTest) rec.focus = window;
 }
 
 WindowHandle SystemFocusedWindow() { return rec.focus; }
-void SystemShowCursor(bool visible) { (void)visible; }
+void SystemShowCursor(bool) {}
 
 bool SystemOpenDevice(PlatformDevice *device) {
   TestSurface surface = MakeTestSurface(device->window->clientWidth, device->window->clientHeight);
@@ -201,15 +200,9 @@ void SystemCloseDevice(PlatformDevice *device) {
   device->surface->surface = nullptr;
 }
 
-bool SystemSetPixelFormat(PlatformWindow *window, const PixelFormatDescriptor &descriptor) {
-  (void)window;
-  (void)descriptor;
-  return true;
-}
+bool SystemSetPixelFormat(PlatformWindow *, const PixelFormatDescriptor &) { return true; }
 
-SystemContext *SystemCreateContext(PlatformDevice *device, const PlatformContext *current) {
-  (void)device;
-  (void)current;
+SystemContext *SystemCreateContext(PlatformDevice *, const PlatformContext *) {
   TestContext context = MakeTestContext();
   if (context == nullptr) return nullptr;
   made.contexts.push_back(std::make_unique<SystemContext>(SystemContext{context}));
@@ -220,17 +213,14 @@ bool SystemMakeCurrent(PlatformDevice *device, PlatformContext *context) {
   return BindTestContext(device->surface->surface, context->system->context);
 }
 
-void SystemReleaseCurrent(PlatformContext *current) {
-  (void)current;
-  BindTestContext(nullptr, nullptr);
-}
+void SystemReleaseCurrent(PlatformContext *) { BindTestContext(nullptr, nullptr); }
 
 void SystemDeleteContext(PlatformContext *context) {
   DestroyTestContext(context->system->context);
   context->system->context = nullptr;
 }
 
-void SystemFinishFrame(PlatformDevice *device) { (void)device; }
+void SystemFinishFrame(PlatformDevice *) {}
 void SystemPresent(PlatformDevice *device) { SwapTestSurface(device->surface->surface); }
 
 // ===================== the backend's own services

@@ -30,10 +30,7 @@ bool SystemPointerIsOurs() {
 
 bool SystemWarpPointer(int x, int y) { return !DriverCannotWarp() && SDL_WarpMouseGlobal(x, y) == 0; }
 
-void SystemPointerPlaced(bool relative) {
-  (void)relative;
-  FollowFocus();
-}
+void SystemPointerPlaced(bool) { FollowFocus(); }
 
 void SystemShowCursor(bool visible) {
   // SDL hides the cursor over our own windows only; the desktop keeps its own.

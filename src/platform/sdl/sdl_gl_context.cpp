@@ -5,15 +5,12 @@
 #include "platform/core/swap_pacing.h"
 #include "platform/sdl/sdl_backend.h"
 
-bool SystemOpenDevice(PlatformDevice *device) {
-  (void)device;  // SDL draws into the window itself
-  return true;
-}
+// SDL draws into the window itself.
+bool SystemOpenDevice(PlatformDevice *) { return true; }
 
-void SystemCloseDevice(PlatformDevice *device) { (void)device; }
+void SystemCloseDevice(PlatformDevice *) {}
 
-bool SystemSetPixelFormat(PlatformWindow *window, const PixelFormatDescriptor &descriptor) {
-  (void)window;
+bool SystemSetPixelFormat(PlatformWindow *, const PixelFormatDescriptor &descriptor) {
   // 16-bit colour is 5 bits a channel, anything deeper 8.
   int channelBits = descriptor.cColorBits <= 16 ? 5 : 8;
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, channelBits);
@@ -56,8 +53,7 @@ void SystemDeleteContext(PlatformContext *context) {
 
 bool SystemSetSwapInterval(int interval) { return SDL_GL_SetSwapInterval(interval) == 0; }
 
-void SystemFinishFrame(PlatformDevice *device) {
-  (void)device;
+void SystemFinishFrame(PlatformDevice *) {
   FinishFrameDrawing();
 }
 

@@ -24,12 +24,8 @@ void SystemReadPointer(Point *position) {
 // The page's input always reaches the canvas.
 bool SystemPointerIsOurs() { return true; }
 
-bool SystemWarpPointer(int x, int y) {
-  (void)x;
-  (void)y;
-  return false;
-}
+bool SystemWarpPointer(int, int) { return false; }
 
-void SystemPointerPlaced(bool relative) { (void)relative; }
+void SystemPointerPlaced(bool) {}
 
 void SystemShowCursor(bool visible) { ShowCanvasCursor(canvasSelector, visible ? 1 : 0); }

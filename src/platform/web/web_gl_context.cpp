@@ -33,33 +33,24 @@ EMSCRIPTEN_WEBGL_CONTEXT_HANDLE MakePageContext() {
 
 }  // namespace
 
-bool SystemOpenDevice(PlatformDevice *device) {
-  (void)device;  // the canvas is the surface
-  return true;
-}
+// The canvas is the surface.
+bool SystemOpenDevice(PlatformDevice *) { return true; }
 
-void SystemCloseDevice(PlatformDevice *device) { (void)device; }
+void SystemCloseDevice(PlatformDevice *) {}
 
 // The canvas's one format: 8 bits a channel, a depth buffer.
-bool SystemSetPixelFormat(PlatformWindow *window, const PixelFormatDescriptor &descriptor) {
-  (void)window;
-  (void)descriptor;
-  return true;
-}
+bool SystemSetPixelFormat(PlatformWindow *, const PixelFormatDescriptor &) { return true; }
 
-SystemContext *SystemCreateContext(PlatformDevice *device, const PlatformContext *current) {
-  (void)device;
-  (void)current;
+SystemContext *SystemCreateContext(PlatformDevice *, const PlatformContext *) {
   if (pageContext.webgl == 0) pageContext.webgl = MakePageContext();
   return pageContext.webgl > 0 ? &pageContext : nullptr;
 }
 
-bool SystemMakeCurrent(PlatformDevice *device, PlatformContext *context) {
-  (void)device;
+bool SystemMakeCurrent(PlatformDevice *, PlatformContext *context) {
   return emscripten_webgl_make_context_current(context->system->webgl) == EMSCRIPTEN_RESULT_SUCCESS;
 }
 
-void SystemReleaseCurrent(PlatformContext *current) { (void)current; }
+void SystemReleaseCurrent(PlatformContext *) {}
 
 // The WebGL context lives on; what the program made in it goes, as its
 // objects would go with a desktop context.
@@ -69,17 +60,13 @@ void SystemDeleteContext(PlatformContext *context) {
 }
 
 // The browser paces frames itself.
-bool SystemSetSwapInterval(int interval) {
-  (void)interval;
-  return false;
-}
+bool SystemSetSwapInterval(int) { return false; }
 
 // What waits is drawn now, before the tools' hook reads the frame.
-void SystemFinishFrame(PlatformDevice *device) {
-  (void)device;
+void SystemFinishFrame(PlatformDevice *) {
   SubsetFlush();
 }
 
 // The browser shows the frame once the page's frame callback returns, at
 // the display's pace.
-void SystemPresent(PlatformDevice *device) { (void)device; }
+void SystemPresent(PlatformDevice *) {}

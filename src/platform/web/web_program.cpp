@@ -6,11 +6,7 @@
 void RequestOffscreenRendering() {}
 
 // A page has no folder of its own: its data is packed with it.
-int GetProgramFolder(char *folder, size_t size) {
-  (void)folder;
-  (void)size;
-  return 0;
-}
+int GetProgramFolder(char *, size_t) { return 0; }
 
 void ShutdownPlatform() {
   StopSoundPlayback();

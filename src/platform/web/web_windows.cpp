@@ -29,13 +29,13 @@ SystemWindow *SystemCreateWindow(PlatformWindow *window, const char *title) {
   return &canvasWindow;
 }
 
-void SystemDestroyWindow(PlatformWindow *window) { (void)window; }
+void SystemDestroyWindow(PlatformWindow *) {}
 
-void SystemShowWindow(PlatformWindow *window) { (void)window; }
+void SystemShowWindow(PlatformWindow *) {}
 
-void SystemRaiseWindow(PlatformWindow *window) { (void)window; }
+void SystemRaiseWindow(PlatformWindow *) {}
 
-void SystemFocusWindow(PlatformWindow *window) { (void)window; }
+void SystemFocusWindow(PlatformWindow *) {}
 
 // The page's keys always reach the canvas's window.
 WindowHandle SystemFocusedWindow() { return LiveWindow(); }

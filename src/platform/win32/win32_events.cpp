@@ -81,7 +81,7 @@ bool SystemWarpPointer(int x, int y) {
   return true;
 }
 
-void SystemPointerPlaced(bool relative) { (void)relative; }
+void SystemPointerPlaced(bool) {}
 
 // ===================== input fed by tools
 

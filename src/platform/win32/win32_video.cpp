@@ -26,6 +26,7 @@ WNDPROC AsWindowsProcedure(WindowProcedure procedure) {
 // ---- the display mode: whatever way the program ends, a crash included,
 // the desktop gets its own mode back.
 bool displayModeChanged = false;
+bool crashRestoreInstalled = false;
 LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = nullptr;
 
 LONG WINAPI RestoreOnCrash(EXCEPTION_POINTERS *exception) {
@@ -40,9 +41,8 @@ void RestoreOnAbort(int signal) {
 }
 
 void InstallCrashRestore() {
-  static bool installed = false;
-  if (installed) return;
-  installed = true;
+  if (crashRestoreInstalled) return;
+  crashRestoreInstalled = true;
   previousFilter = SetUnhandledExceptionFilter(RestoreOnCrash);
   std::signal(SIGABRT, RestoreOnAbort);
 }
