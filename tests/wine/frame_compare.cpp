@@ -6,21 +6,13 @@
 // the largest difference of one channel. Exit 0 within the tolerance; 1
 // otherwise, with the difference picture written for a person to look at.
 //
-// Tolerance: that of tests/gl/golden_frames_test.cpp (mean at most 0.25 of
-// 255, at most 0.02% of the pixels off by more than 32). Wine hands the GL
-// calls to the same Mesa llvmpipe that drew the goldens, through GLX instead
-// of EGL, so the frames are expected bit for bit alike; the tolerance leaves
-// the same room for rounding as on Linux and none for another picture.
+// Tolerance: that of the same driver (support/frame_tolerance.h), as in
+// tests/gl/golden_frames_test.cpp: Wine hands the GL calls to the same Mesa
+// llvmpipe that drew the goldens, through GLX instead of EGL.
 #include <cstdio>
 
+#include "support/frame_tolerance.h"
 #include "support/image_compare.h"
-
-namespace {
-
-const double meanLimit = 0.25;
-const double changedShareLimit = 0.0002;
-
-}  // namespace
 
 int main(int argc, char **argv) {
   if (argc != 4) {
@@ -35,8 +27,9 @@ int main(int argc, char **argv) {
     return 1;
   }
   std::printf("mean %.4f (limit %.2f), %.4f%% of pixels off by more than 32 (limit %.2f%%), largest %d\n",
-              d.meanChannel, meanLimit, 100 * d.changedShare, 100 * changedShareLimit, d.maxChannel);
-  if (d.meanChannel <= meanLimit && d.changedShare <= changedShareLimit) return 0;
+              d.meanChannel, sameDriver.meanLimit, 100 * d.changedShare, 100 * sameDriver.changedShareLimit,
+              d.maxChannel);
+  if (WithinTolerance(d, sameDriver)) return 0;
   SavePng(argv[3], DifferenceImage(frame, golden));
   return 1;
 }
