@@ -36,9 +36,10 @@ add_dependencies(unit_tests talmir-assets)
 
 # ---- helpers of the end-to-end scripts, Windows programs themselves
 # (their words reach the scripts as written, without the C runtime's "\r\n").
-add_executable(frame_compare ${TESTS}/wine/frame_compare.cpp src/platform/win32_binary_streams.cpp)
-target_link_libraries(frame_compare PRIVATE talmir_test_support)
-add_executable(box_text ${TESTS}/wine/box_text.cpp src/platform/win32_binary_streams.cpp)
+set(TALMIR_BINARY_STREAMS src/platform/win32_binary_streams.cpp)
+add_executable(picture_compare ${TESTS}/tools/picture_compare.cpp ${TALMIR_BINARY_STREAMS})
+target_link_libraries(picture_compare PRIVATE talmir_test_support)
+add_executable(box_text ${TESTS}/wine/box_text.cpp ${TALMIR_BINARY_STREAMS})
 
 # ---- CTest: every Wine test needs the prefix, made once before the first
 # and removed after the last.
