@@ -39,7 +39,7 @@ add_dependencies(unit_tests talmir-assets)
 set(TALMIR_BINARY_STREAMS src/platform/win32_binary_streams.cpp)
 add_executable(picture_compare ${TESTS}/tools/picture_compare.cpp ${TALMIR_BINARY_STREAMS})
 target_link_libraries(picture_compare PRIVATE talmir_test_support)
-add_executable(box_text ${TESTS}/wine/box_text.cpp ${TALMIR_BINARY_STREAMS})
+add_executable(box_text ${TESTS}/tools/box_text.cpp ${TALMIR_BINARY_STREAMS})
 
 # ---- CTest: every Wine test needs the prefix, made once before the first
 # and removed after the last.
