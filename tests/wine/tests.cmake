@@ -22,7 +22,7 @@ target_include_directories(talmir_platform_recording PUBLIC src ${TESTS})
 target_link_libraries(talmir_platform_recording PUBLIC talmir_platform_common)
 
 file(GLOB TEST_SUPPORT_SOURCES CONFIGURE_DEPENDS ${TESTS}/support/*.cpp)
-list(FILTER TEST_SUPPORT_SOURCES EXCLUDE REGEX "(recording_platform|recording_gl_.*|environment_posix|test_main)\\.cpp$")
+list(FILTER TEST_SUPPORT_SOURCES EXCLUDE REGEX "(recording_platform|recording_gl_.*|egl_context|environment_posix|test_main)\\.cpp$")
 add_library(talmir_test_support STATIC ${TEST_SUPPORT_SOURCES})
 target_include_directories(talmir_test_support PUBLIC ${TESTS} src)
 target_link_libraries(talmir_test_support PUBLIC talmir_core talmir_platform_recording talmir_bitmap_writer GTest::gtest Stb::Stb)
