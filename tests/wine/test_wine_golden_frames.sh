@@ -8,8 +8,8 @@
 # client area.
 source "$(dirname "$0")/common.sh"
 frames=$(mktemp -d)
-trap 'stop_viewer; wine_server_stop; stop_xvfb; rm -f "$VIEWER_LOG"; rm -rf "$frames"' EXIT
-start_wine_screen 1280x1024
+CLEANUP+=("$frames")
+start_screen 1280x1024
 
 render() {  # OUTDIR ARGUMENTS...: talmir-frames.exe writes the frames asked for
   local out=$1
