@@ -1,19 +1,15 @@
 # common.sh: what every end-to-end script shares: the build's programs, a
-# virtual screen, the viewer started in the run folder, and plain checks.
+# virtual screen, the viewer started in the run folder, and plain checks
+# (tests/lib/x11.sh, with the Wine scripts).
 set -euo pipefail
 source "$TALMIR_SOURCE_DIR/scripts/xvfb.sh"
 BUILD=$TALMIR_BUILD_DIR
 SCREEN_CHANGES=$BUILD/tests/screen_changes
-VIEWER_LOG=$(mktemp)
-CLEANUP=()  # more files and folders for a script to remove at the end
-trap 'stop_viewer; stop_xvfb; rm -rf "$VIEWER_LOG" "${CLEANUP[@]}"' EXIT
+OPEN_SECONDS=30 GEOMETRY_SECONDS=10 EXIT_SECONDS=20
+source "$TALMIR_SOURCE_DIR/tests/lib/x11.sh"
 
-fail() {
-  echo "FAIL: $*" >&2
-  echo "--- viewer output:" >&2
-  cat "$VIEWER_LOG" >&2
-  exit 1
-}
+start_screen() { start_xvfb "$1"; }
+stop_screen() { stop_xvfb; }
 
 # start_viewer: starts build/talmir in build/run; VIEWER_PID names it.
 start_viewer() {
@@ -24,13 +20,6 @@ start_viewer() {
 stop_viewer() {
   [[ -n "${VIEWER_PID:-}" ]] && kill "$VIEWER_PID" 2>/dev/null && wait "$VIEWER_PID" 2>/dev/null
   VIEWER_PID=
-}
-
-# expect_exit CODE: the viewer ends, with that code.
-expect_exit() {
-  wait_for_exit "$VIEWER_PID" 20 || fail "the viewer did not end"
-  VIEWER_PID=
-  [[ "$EXIT_CODE" == "$1" ]] || fail "exit code $EXIT_CODE, expected $1"
 }
 
 # picture [LEFT TOP]: what picture_stats reads from the screen, in text, gap,
@@ -53,22 +42,4 @@ wait_for_picture() {
     sleep 0.1
     picture "$@"
   done
-}
-
-# geometry ID: WIDTHxHEIGHT+X+Y of a window.
-geometry() {
-  xwininfo -id "$1" | awk '/-geometry/ {print $2}'
-}
-
-# wait_for_geometry NAME GEOMETRY: a window of that name comes to have it and
-# is shown (only a shown window can take the focus, and with it the keys).
-wait_for_geometry() {
-  local id
-  for _ in $(seq 100); do
-    id=$(window_id "$1")
-    [[ -n "$id" && "$(geometry "$id" 2>/dev/null)" == "$2" ]] \
-      && xwininfo -id "$id" 2>/dev/null | grep -q 'IsViewable' && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
 }

@@ -12,12 +12,6 @@ source "$(dirname "$0")/common.sh"
 copy=$(mktemp -d)
 CLEANUP+=("$copy")
 
-damaged_copy() {  # what to do to the copy, as a command run inside it
-  rm -rf "$copy/run"
-  cp -r "$BUILD/run" "$copy/run"
-  (cd "$copy/run" && eval "$1")
-}
-
 start_in_copy() {
   # The data beside the program would be found first: name the copy.
   (cd "$copy/run" && TALMIR_DATA_DIR="$copy/run" exec "$BUILD/talmir") >"$VIEWER_LOG" 2>&1 &
@@ -39,7 +33,7 @@ texts_offscreen() {
 
 start_xvfb 1024x768
 
-damaged_copy "rm Tex/List/krik.bmp"
+damaged_copy "$copy" "rm Tex/List/krik.bmp"
 start_in_copy
 answer_box ERROR
 expect_exit 0
@@ -48,7 +42,7 @@ grep -qxF "$missing" "$VIEWER_LOG" || fail "the viewer did not say: $missing"
 [[ "$(texts_offscreen)" == "$missing"$'\n'"ERROR: Initialization Failed." ]] \
   || fail "missing krik.bmp says: $(texts_offscreen)"
 
-damaged_copy ": > Tex/zem.bmp"
+damaged_copy "$copy" ": > Tex/zem.bmp"
 start_in_copy
 answer_box Error
 answer_box ERROR
@@ -64,7 +58,7 @@ expected=$'Error: Failed to open DIB file Tex/zem.bmp.\n\n'"$empty"$'\nERROR: In
 
 # A missing sound stops nothing: the scene is drawn, silently, and standard
 # error names the file.
-damaged_copy "rm Sound/sound.wav"
+damaged_copy "$copy" "rm Sound/sound.wav"
 said=$(env -u DISPLAY SDL_AUDIODRIVER=dummy "$BUILD/talmir-frames" --run-dir "$copy/run" --out "$copy/frames" \
   --frames 1 2>&1) || fail "no frame without the sound: $said"
 [[ "$said" == "talmir: cannot open Sound/sound.wav in $copy/run: No such file or directory" ]] \

@@ -6,9 +6,7 @@ source "$(dirname "$0")/common.sh"
 audio=$(mktemp --suffix=.raw)
 CLEANUP+=("$audio")
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$audio" SDL_DISKAUDIODELAY=20
-start_xvfb 1024x768
-start_viewer
-window=$(wait_for_window Talmir 30) || fail "no window titled Talmir"
+open_viewer 1024x768
 wait_for_frames 1 || fail "the viewer drew nothing"
 
 landscape_shown() {  # what, left, top: where the window's client area starts

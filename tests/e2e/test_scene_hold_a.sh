@@ -3,9 +3,7 @@
 # horizon: the view sinks through the ground, the plants pass out of sight
 # and the fog fills the picture. Without A the picture keeps its plants.
 source "$(dirname "$0")/common.sh"
-start_xvfb 1024x768
-start_viewer
-window=$(wait_for_window Talmir 30) || fail "no window titled Talmir"
+open_viewer 1024x768
 
 wait_for_picture "green > 300" || true
 echo "before: green=$green fog=$fog"

@@ -2,9 +2,7 @@
 # The screen a moment after start shows the landscape (plants and grass, the
 # sky in the fog's colour) with the overlay's two lines at the top left.
 source "$(dirname "$0")/common.sh"
-start_xvfb 1024x768
-start_viewer
-window=$(wait_for_window Talmir 30) || fail "no window titled Talmir"
+open_viewer 1024x768
 # The first frames that reach the screen, until one shows it all.
 wait_for_picture "text > 300 && gap * 10 < text && green > 300 && fog > 20" || true
 echo "screenshot: text=$text gap=$gap green=$green fog=$fog"

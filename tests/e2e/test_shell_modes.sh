@@ -3,9 +3,7 @@
 # with a 1024x768 client area, F1 again fullscreen; Esc ends it. F1 held
 # through the key repeat still switches only once.
 source "$(dirname "$0")/common.sh"
-start_xvfb 1024x768
-start_viewer
-window=$(wait_for_window Talmir 30) || fail "no window titled Talmir"
+open_viewer 1024x768
 [[ "$(geometry "$window")" == "1024x768+0+0" ]] || fail "fullscreen geometry $(geometry "$window")"
 
 # Hold F1 well into the key repeat, noting every window that appears.

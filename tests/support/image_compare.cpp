@@ -6,7 +6,19 @@
 #include <stb/stb_image_write.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+
+namespace {
+
+double BlockAverage(const TestImage &image, int bx, int by, int block, int channel) {
+  long sum = 0;
+  for (int y = by * block; y < (by + 1) * block; ++y)
+    for (int x = bx * block; x < (bx + 1) * block; ++x) sum += image.At(x, y)[channel];
+  return (double)sum / (block * block);
+}
+
+}  // namespace
 
 TestImage ReadGlFrame(int width, int height) {
   TestImage image;
@@ -61,4 +73,14 @@ TestImage DifferenceImage(const TestImage &a, const TestImage &b) {
   for (size_t i = 0; i < out.rgb.size() && i < b.rgb.size(); ++i)
     out.rgb[i] = (unsigned char)std::min(255, 4 * std::abs(a.rgb[i] - b.rgb[i]));
   return out;
+}
+
+double MeanBlockDifference(const TestImage &a, const TestImage &b, int block) {
+  double total = 0;
+  int blocks = 0;
+  for (int by = 0; by < a.height / block; ++by)
+    for (int bx = 0; bx < a.width / block; ++bx, ++blocks)
+      for (int c = 0; c < 3; ++c)
+        total += std::fabs(BlockAverage(a, bx, by, block, c) - BlockAverage(b, bx, by, block, c)) / 3;
+  return blocks > 0 ? total / blocks : 0.0;
 }

@@ -27,3 +27,7 @@ struct ImageDifference {
 ImageDifference CompareImages(const TestImage &a, const TestImage &b);
 // A picture of where two images differ (bright where they differ most).
 TestImage DifferenceImage(const TestImage &a, const TestImage &b);
+// The mean difference, 0 to 255, between two pictures of the same size in
+// their average colours over blocks of block x block pixels (whole blocks
+// only; 0 when there are none).
+double MeanBlockDifference(const TestImage &a, const TestImage &b, int block);

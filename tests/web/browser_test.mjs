@@ -3,7 +3,7 @@
 //   - the page loads and draws with no error on the console;
 //   - frames 1 and 200 (drawing stops there: ?frames=N) match the desktop's
 //     golden frames under the tolerance of another rasterizer
-//     (support/frame_tolerance.h; frame_check compares);
+//     (support/frame_tolerance.h; picture_compare compares);
 //   - the overlay's two lines are there;
 //   - holding A changes the picture: frame 40 with A held from frame 5 on,
 //     against frame 40 without it; and the key starts the sound;
@@ -11,7 +11,7 @@
 //     drawing on;
 //   - a page whose package lacks a texture shows "Initialization Failed."
 //     and draws nothing.
-// Usage: node browser_test.mjs PAGE_FOLDER GOLDEN_FOLDER FRAME_CHECK
+// Usage: node browser_test.mjs PAGE_FOLDER GOLDEN_FOLDER PICTURE_COMPARE
 // Exit code 0 when every check passed.
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -21,7 +21,7 @@ import path from 'node:path';
 import { serveFolder } from '../../scripts/web-serve.mjs';
 import { launchChromium } from './cdp.mjs';
 
-const [pageFolder, goldenFolder, frameCheck] = process.argv.slice(2);
+const [pageFolder, goldenFolder, pictureCompare] = process.argv.slice(2);
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'talmir-browser-'));
 const results = [];
 let consoleErrors = [];
@@ -31,9 +31,9 @@ function check(name, ok, detail) {
   console.log(`${ok ? 'ok  ' : 'FAIL'} ${name}${detail ? ': ' + detail : ''}`);
 }
 
-// frame_check's NAME=VALUE lines as an object.
-function frameCheck_(...args) {
-  const text = execFileSync(frameCheck, args, { encoding: 'utf8' });
+// picture_compare's NAME=VALUE lines as an object.
+function comparePictures(...args) {
+  const text = execFileSync(pictureCompare, args, { encoding: 'utf8' });
   return Object.fromEntries(text.trim().split('\n').map((line) => line.split('=')).map(([k, v]) => [k, Number(v)]));
 }
 
@@ -84,10 +84,10 @@ async function goldenFrame(session, url, frame) {
   await open(session, `${url}?frames=${frame}`);
   await session.waitFor('window.talmir && window.talmir.stopped', 240, `frame ${frame}`);
   const shot = await screenshot(session, `frame-${frame}`);
-  const d = frameCheck_('compare', shot, path.join(goldenFolder, `still-${frame}.png`));
+  const d = comparePictures('frame', 'browser', shot, path.join(goldenFolder, `still-${frame}.png`));
   check(`frame ${frame} matches the desktop's golden frame`, d.within === 1,
     `mean ${d.mean}, largest ${d.largest}, ${(100 * d.changedShare).toFixed(4)}% of pixels off by more than 32`);
-  const lines = frameCheck_('lines', shot);
+  const lines = comparePictures('lines', shot);
   check(`frame ${frame} shows the overlay's two lines`, lines.lines === 1,
     `${lines.first} and ${lines.second} light pixels, ${lines.below} below them`);
   check(`frame ${frame}: no error on the console`, consoleErrors.length === 0, consoleErrors.join(' | '));
@@ -106,7 +106,7 @@ async function holdingA(session, url) {
   await session.waitFor('window.talmir.stopped', 120, 'frame 40 with A held');
   await press(session, 'keyUp', keyA);
   const moved = await screenshot(session, 'frame-40-a');
-  const d = frameCheck_('compare', moved, plain);
+  const d = comparePictures('frame', 'browser', moved, plain);
   check('holding A changes the picture', d.within === 0 && d.mean > 5, `mean ${d.mean} from the same frame without A`);
   const soundAfter = await session.evaluate('window.talmir.sound');
   check('the sound waits for the first key, then plays', soundBefore === 'waiting' && soundAfter === 'playing',

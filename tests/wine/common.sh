@@ -1,26 +1,25 @@
 # common.sh (tests/wine): what the Wine end-to-end scripts share: a virtual
-# screen with Wine on it, talmir.exe started under Wine, and plain checks.
+# screen with Wine on it, talmir.exe started under Wine, and plain checks
+# (tests/lib/x11.sh, with the Linux build's scripts).
 set -euo pipefail
 source "$TALMIR_SOURCE_DIR/scripts/xvfb.sh"
 source "$TALMIR_SOURCE_DIR/tests/wine/wine.sh"
 BUILD=$TALMIR_BUILD_DIR
 wine_environment "$BUILD"
-VIEWER_LOG=$(mktemp)
-trap 'stop_viewer; wine_server_stop; stop_xvfb; rm -f "$VIEWER_LOG"' EXIT
+OPEN_SECONDS=60 GEOMETRY_SECONDS=15 EXIT_SECONDS=30
+source "$TALMIR_SOURCE_DIR/tests/lib/x11.sh"
 
-fail() {
-  echo "FAIL: $*" >&2
-  echo "--- viewer output:" >&2
-  cat "$VIEWER_LOG" >&2
-  exit 1
-}
-
-# start_wine_screen WIDTHxHEIGHT: a virtual screen, and a wineserver of its
-# own for it (Wine's desktop process stays with the screen it first met).
-start_wine_screen() {
+# start_screen WIDTHxHEIGHT: a virtual screen, and a wineserver of its own
+# for it (Wine's desktop process stays with the screen it first met).
+start_screen() {
   start_xvfb "$1"
   wine_server_stop
   wine_server_start
+}
+
+stop_screen() {
+  wine_server_stop
+  stop_xvfb
 }
 
 # start_viewer [ARGUMENTS]: talmir.exe under Wine, started in the build
@@ -40,35 +39,6 @@ stop_viewer() {
   VIEWER_PID=
 }
 
-# expect_exit CODE: the viewer ends, with that code.
-expect_exit() {
-  wait_for_exit "$VIEWER_PID" 30 || fail "the viewer did not end"
-  VIEWER_PID=
-  [[ "$EXIT_CODE" == "$1" ]] || fail "exit code $EXIT_CODE, expected $1"
-}
-
-# geometry ID: WIDTHxHEIGHT+X+Y of a window.
-geometry() {
-  xwininfo -id "$1" | awk '/-geometry/ {print $2}'
-}
-
-# viewable ID: the window is shown (only a shown window takes the focus and keys).
-viewable() {
-  xwininfo -id "$1" 2> /dev/null | grep -q 'IsViewable'
-}
-
-# wait_for_geometry NAME GEOMETRY: a window of that name comes to have it and
-# is shown.
-wait_for_geometry() {
-  local id
-  for _ in $(seq 150); do
-    id=$(window_id "$1")
-    [[ -n "$id" && "$(geometry "$id" 2> /dev/null)" == "$2" ]] && viewable "$id" && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-
 # client_geometry ID: WIDTHxHEIGHT+X+Y of the X window Wine draws the GL
 # client area into, inside the window: at +0+0 in a popup, inside the frame
 # of a decorated window.
@@ -83,7 +53,7 @@ client_geometry() {
 # screen no larger than the window the client area is smaller than asked.
 wait_for_decorated() {
   local id client
-  for _ in $(seq 150); do
+  for _ in $(seq $((GEOMETRY_SECONDS * 10))); do
     id=$(window_id "$1")
     client=$([[ -n "$id" ]] && client_geometry "$id")
     [[ -n "$client" && "$client" != *+0+0 && "$client" == ${2:-}* ]] && viewable "$id" && { echo "$id"; return 0; }
@@ -95,6 +65,14 @@ wait_for_decorated() {
 # box_text CAPTION: the text of the message box with that caption.
 box_text() {
   timeout 60 "$WINE" "$BUILD/box_text.exe" "$1" 20 2> /dev/null
+}
+
+# expect_box CAPTION TEXT WHEN: the message box with that caption shows that
+# text (WHEN: the case, for the failure's message).
+expect_box() {
+  local said
+  said=$(box_text "$1") || true
+  [[ "$said" == "$2" ]] || fail "$3: the box captioned $1 reads: $said"
 }
 
 # answer_box CAPTION KEY: the box with that caption is shown; KEY answers it.

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # The Windows build's frames against the Linux golden frames: talmir-frames.exe
 # runs the viewer's own WinMain under Wine, its window hidden, with the same
-# scripted input as tests/gl/golden_frames_test.cpp, and frame_compare.exe
-# holds each frame against tests/golden/ under the goldens' own tolerance
-# (see frame_compare.cpp). The screen is larger than the window, so that
-# Windows gives the window its whole 1024x768 client area.
+# scripted input as tests/gl/golden_frames_test.cpp, and picture_compare.exe
+# holds each frame against tests/golden/ under the goldens' own tolerance,
+# that of the same driver (support/frame_tolerance.h). The screen is larger
+# than the window, so that Windows gives the window its whole 1024x768
+# client area.
 source "$(dirname "$0")/common.sh"
 frames=$(mktemp -d)
-trap 'stop_viewer; wine_server_stop; stop_xvfb; rm -f "$VIEWER_LOG"; rm -rf "$frames"' EXIT
-start_wine_screen 1280x1024
+CLEANUP+=("$frames")
+start_screen 1280x1024
 
 render() {  # OUTDIR ARGUMENTS...: talmir-frames.exe writes the frames asked for
   local out=$1
@@ -18,9 +19,15 @@ render() {  # OUTDIR ARGUMENTS...: talmir-frames.exe writes the frames asked for
 }
 
 expect_golden() {  # NAME FRAME.png
-  local said
-  said=$(timeout 60 "$WINE" "$BUILD/frame_compare.exe" "$TALMIR_SOURCE_DIR/tests/golden/$1.png" "$2" \
-    "$BUILD/wine-$1-difference.png") || fail "$1: $said (difference picture: $BUILD/wine-$1-difference.png)"
+  local said difference=$BUILD/wine-$1-difference.png
+  local sameSize mean largest changedShare meanLimit largestLimit changedShareLimit within
+  said=$(timeout 60 "$WINE" "$BUILD/picture_compare.exe" frame driver "$TALMIR_SOURCE_DIR/tests/golden/$1.png" "$2" \
+    "$difference") || fail "$1: picture_compare.exe ended with $?"
+  eval "$said"
+  ((sameSize)) || fail "$1: the frame's size is not the golden frame's"
+  said="mean $mean (limit $meanLimit), share of pixels off by more than 32 $changedShare"
+  said+=" (limit $changedShareLimit), largest $largest (limit $largestLimit)"
+  ((within)) || fail "$1: $said (difference picture: $difference)"
   echo "$1: $said"
 }
 

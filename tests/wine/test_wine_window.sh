@@ -6,7 +6,7 @@
 # Linux build's code. A second start ends on Alt+F4 with 0. The command line
 # is read as on Linux: --version answers, a wrong argument ends with 2.
 source "$(dirname "$0")/common.sh"
-start_wine_screen 1024x768
+start_screen 1024x768
 
 [[ "$(timeout 60 "$WINE" "$BUILD/talmir.exe" --version)" == "talmir "[0-9]* ]] || fail "--version does not answer"
 status=0

@@ -6,9 +6,9 @@ set(TESTS ${CMAKE_SOURCE_DIR}/tests)
 
 # ---- helpers of the end-to-end scripts, Windows programs themselves
 # (their words reach the scripts as written, without the C runtime's "\r\n").
-add_executable(frame_compare ${TESTS}/wine/frame_compare.cpp)
-target_link_libraries(frame_compare PRIVATE talmir_test_support talmir_binary_streams)
-add_executable(box_text ${TESTS}/wine/box_text.cpp)
+add_executable(picture_compare ${TESTS}/tools/picture_compare.cpp)
+target_link_libraries(picture_compare PRIVATE talmir_test_support talmir_binary_streams)
+add_executable(box_text ${TESTS}/tools/box_text.cpp)
 target_link_libraries(box_text PRIVATE talmir_binary_streams)
 
 # ---- CTest: every Wine test needs the prefix, made once before the first

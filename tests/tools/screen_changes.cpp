@@ -5,27 +5,14 @@
 // compares it with the last picture it saw.
 // Usage: screen_changes COUNT [SECONDS]; exit 0 after COUNT changes, 1 when
 // SECONDS (default 30) pass first, 2 on a usage or display error.
-#include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <thread>
 
-namespace {
-
-// The whole screen as the server holds it, or nullptr.
-XImage *ReadScreen(Display *display, Window root, const XWindowAttributes &size) {
-  return XGetImage(display, root, 0, 0, size.width, size.height, AllPlanes, ZPixmap);
-}
-
-bool Same(const XImage *a, const XImage *b) {
-  return std::memcmp(a->data, b->data, (size_t)a->bytes_per_line * a->height) == 0;
-}
-
-}  // namespace
+#include "x11_grab/x11_grab.h"
 
 int main(int argc, char **argv) {
   if (argc != 2 && argc != 3) {
@@ -39,11 +26,7 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "screen_changes: cannot open the display\n");
     return 2;
   }
-  Window root = DefaultRootWindow(display);
-  XWindowAttributes size;
-  XGetWindowAttributes(display, root, &size);
-
-  XImage *last = ReadScreen(display, root, size);
+  XImage *last = GrabRootImage(display);
   if (last == nullptr) {
     std::fprintf(stderr, "screen_changes: cannot read the screen\n");
     return 2;
@@ -56,9 +39,9 @@ int main(int argc, char **argv) {
       return 1;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    XImage *now = ReadScreen(display, root, size);
+    XImage *now = GrabRootImage(display);
     if (now == nullptr) return 2;
-    if (Same(now, last)) {
+    if (SameImage(now, last)) {
       XDestroyImage(now);
     } else {
       ++changes;
