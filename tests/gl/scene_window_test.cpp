@@ -33,13 +33,19 @@ bool HasCall(const std::string &line) {
   return std::find(calls.begin(), calls.end(), line) != calls.end();
 }
 
+// The box asked for as the nth (from 0): its text, caption and type.
+void ExpectBox(size_t nth, const std::string &text, const std::string &caption, unsigned type) {
+  ASSERT_GT(RecordedMessageBoxes().size(), nth);
+  const RecordedMessageBox &box = RecordedMessageBoxes()[nth];
+  EXPECT_EQ(box.text, text);
+  EXPECT_EQ(box.caption, caption);
+  EXPECT_EQ(box.type, type);
+}
+
 void ExpectOpeningBox(const std::string &text) {
   ASSERT_EQ(RecordedMessageBoxes().size(), 1u);
-  const RecordedMessageBox &box = RecordedMessageBoxes()[0];
-  EXPECT_EQ(box.text, text);
-  EXPECT_EQ(box.caption, "ERROR");
-  EXPECT_EQ(box.type, MB_OK | MB_ICONEXCLAMATION);
-  EXPECT_EQ(box.owner, nullptr);
+  ExpectBox(0, text, "ERROR", MB_OK | MB_ICONEXCLAMATION);
+  EXPECT_EQ(RecordedMessageBoxes()[0].owner, nullptr);
 }
 
 void ExpectAllReleased() {
@@ -139,10 +145,8 @@ TEST(SceneWindowOpening, YesToTheQuestionOpensA1024x768ClientWindowAtTheOrigin) 
   ScriptMessageBoxAnswers({IDYES});
   ASSERT_EQ(Open(), 1);
   ASSERT_EQ(RecordedMessageBoxes().size(), 1u);
-  const RecordedMessageBox &box = RecordedMessageBoxes()[0];
-  EXPECT_EQ(box.text, "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?");
-  EXPECT_EQ(box.caption, "Kvel GL");
-  EXPECT_EQ(box.type, MB_YESNO | MB_ICONEXCLAMATION);
+  ExpectBox(0, "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?",
+            "Kvel GL", MB_YESNO | MB_ICONEXCLAMATION);
   EXPECT_EQ(windowContext.fullscreen, 0);
   EXPECT_FALSE(TestWindowIsFullscreen());
   EXPECT_TRUE(HasCall("CreatePlatformWindow class=OpenGL title=Talmir style=0x6cf0000 exStyle=0x40100 at=0,0 "
@@ -167,10 +171,7 @@ TEST(SceneWindowOpening, NoOrNoAnswerEndsWithTheClassLeftRegistered) {
     ScriptMessageBoxAnswers({answer});
     EXPECT_EQ(Open(), 0);
     ASSERT_EQ(RecordedMessageBoxes().size(), 2u);
-    const RecordedMessageBox &box = RecordedMessageBoxes()[1];
-    EXPECT_EQ(box.text, "Program Will Now Close.");
-    EXPECT_EQ(box.caption, "ERROR");
-    EXPECT_EQ(box.type, MB_OK | MB_ICONSTOP);
+    ExpectBox(1, "Program Will Now Close.", "ERROR", MB_OK | MB_ICONSTOP);
     EXPECT_EQ(LiveWindowCount(), 0);
     EXPECT_EQ(RegisteredTestClasses(), std::vector<std::string>{"OpenGL"});
     EXPECT_TRUE(RecordedCallNames({"ShowMouseCursor", "CreatePlatformWindow"}).empty());

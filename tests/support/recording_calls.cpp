@@ -16,6 +16,14 @@ std::string Hex(unsigned value) {
   return text;
 }
 
+// Records the call, then fails it where the test asked (answering failed)
+// or hands it on to the core.
+template <typename Result, typename Forward>
+Result RecordAndForward(const std::string &line, const char *name, Result failed, Forward forward) {
+  Record(line);
+  return Fails(name) ? failed : forward();
+}
+
 }  // namespace
 
 // ===================== instance, classes, cursor and windows
@@ -66,8 +74,8 @@ WindowHandle CreatePlatformWindow(uint32_t exStyle, const char *className, const
 
 int RealDestroyPlatformWindow(WindowHandle window);
 int DestroyPlatformWindow(WindowHandle window) {
-  Record("DestroyPlatformWindow");
-  return Fails("DestroyPlatformWindow") ? 0 : RealDestroyPlatformWindow(window);
+  return RecordAndForward("DestroyPlatformWindow", "DestroyPlatformWindow", 0,
+                          [&] { return RealDestroyPlatformWindow(window); });
 }
 
 int RealShowPlatformWindow(WindowHandle window, int command);
@@ -98,14 +106,14 @@ WindowHandle GetFocusWindow() {
 
 DeviceContext RealGetDeviceContext(WindowHandle window);
 DeviceContext GetDeviceContext(WindowHandle window) {
-  Record("GetDeviceContext");
-  return Fails("GetDeviceContext") ? nullptr : RealGetDeviceContext(window);
+  return RecordAndForward("GetDeviceContext", "GetDeviceContext", (DeviceContext) nullptr,
+                          [&] { return RealGetDeviceContext(window); });
 }
 
 int RealReleaseDeviceContext(WindowHandle window, DeviceContext device);
 int ReleaseDeviceContext(WindowHandle window, DeviceContext device) {
-  Record("ReleaseDeviceContext");
-  return Fails("ReleaseDeviceContext") ? 0 : RealReleaseDeviceContext(window, device);
+  return RecordAndForward("ReleaseDeviceContext", "ReleaseDeviceContext", 0,
+                          [&] { return RealReleaseDeviceContext(window, device); });
 }
 
 int RealChoosePixelFormat(DeviceContext device, const PixelFormatDescriptor *descriptor);
@@ -117,20 +125,19 @@ int ChoosePixelFormat(DeviceContext device, const PixelFormatDescriptor *descrip
        << " accum=" << (int)descriptor->cAccumBits << " depth=" << (int)descriptor->cDepthBits
        << " stencil=" << (int)descriptor->cStencilBits << " aux=" << (int)descriptor->cAuxBuffers
        << " layer=" << (int)descriptor->iLayerType;
-  Record(line.str());
-  return Fails("ChoosePixelFormat") ? 0 : RealChoosePixelFormat(device, descriptor);
+  return RecordAndForward(line.str(), "ChoosePixelFormat", 0, [&] { return RealChoosePixelFormat(device, descriptor); });
 }
 
 int RealSetPixelFormat(DeviceContext device, int format, const PixelFormatDescriptor *descriptor);
 int SetPixelFormat(DeviceContext device, int format, const PixelFormatDescriptor *descriptor) {
-  Record("SetPixelFormat " + std::to_string(format));
-  return Fails("SetPixelFormat") ? 0 : RealSetPixelFormat(device, format, descriptor);
+  return RecordAndForward("SetPixelFormat " + std::to_string(format), "SetPixelFormat", 0,
+                          [&] { return RealSetPixelFormat(device, format, descriptor); });
 }
 
 RenderingContext RealCreateRenderingContext(DeviceContext device);
 RenderingContext CreateRenderingContext(DeviceContext device) {
-  Record("CreateRenderingContext");
-  return Fails("CreateRenderingContext") ? nullptr : RealCreateRenderingContext(device);
+  return RecordAndForward("CreateRenderingContext", "CreateRenderingContext", (RenderingContext) nullptr,
+                          [&] { return RealCreateRenderingContext(device); });
 }
 
 int RealMakeRenderingContextCurrent(DeviceContext device, RenderingContext context);
@@ -143,8 +150,8 @@ int MakeRenderingContextCurrent(DeviceContext device, RenderingContext context) 
 
 int RealDeleteRenderingContext(RenderingContext context);
 int DeleteRenderingContext(RenderingContext context) {
-  Record("DeleteRenderingContext");
-  return Fails("DeleteRenderingContext") ? 0 : RealDeleteRenderingContext(context);
+  return RecordAndForward("DeleteRenderingContext", "DeleteRenderingContext", 0,
+                          [&] { return RealDeleteRenderingContext(context); });
 }
 
 // A context made by MakeTestGLContextCurrent counts as current too, for the

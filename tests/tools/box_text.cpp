@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -23,6 +24,18 @@ BOOL CALLBACK FindMessageText(HWND child, LPARAM found) {
   return FALSE;
 }
 
+// The text of the box with that caption, waited for up to the time given;
+// empty when none appears.
+std::string WaitForBoxText(const char *caption, int seconds) {
+  for (int tenth = 0; tenth < 10 * seconds; ++tenth) {
+    char text[1024] = "";
+    if (HWND box = FindWindowA("#32770", caption)) EnumChildWindows(box, FindMessageText, (LPARAM)text);
+    if (text[0] != '\0') return text;
+    Sleep(100);
+  }
+  return std::string();
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -30,17 +43,11 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "usage: box_text CAPTION [SECONDS]\n");
     return 2;
   }
-  int tenths = 10 * (argc > 2 ? std::atoi(argv[2]) : 20);
-  for (int i = 0; i < tenths; ++i) {
-    HWND box = FindWindowA("#32770", argv[1]);
-    char text[1024] = "";
-    if (box != nullptr) EnumChildWindows(box, FindMessageText, (LPARAM)text);
-    if (text[0] != '\0') {
-      std::fputs(text, stdout);
-      return 0;
-    }
-    Sleep(100);
+  std::string text = WaitForBoxText(argv[1], argc > 2 ? std::atoi(argv[2]) : 20);
+  if (text.empty()) {
+    std::fprintf(stderr, "box_text: no box captioned %s\n", argv[1]);
+    return 1;
   }
-  std::fprintf(stderr, "box_text: no box captioned %s\n", argv[1]);
-  return 1;
+  std::fputs(text.c_str(), stdout);
+  return 0;
 }
