@@ -120,6 +120,8 @@ void SetTestFocusWindow(WindowHandle window) {
 }
 
 void SetTestSwapIntervalAccepted(bool accepted) { rec.swapIntervalAccepted = accepted; }
+void SetTestRefreshRate(int hertz) { rec.refreshRate = hertz; }
+int SwapIntervalAsked() { return rec.swapIntervalAsked; }
 void SetTestSwapHook(std::function<void(int)> hook) { rec.swapHook = std::move(hook); }
 int SwapCount() { return rec.swaps; }
 void SetTestProgramFolder(const std::string &folder) { rec.programFolder = folder; }
@@ -161,7 +163,12 @@ bool SystemWarpPointer(int x, int y) {
 }
 
 void SystemPointerPlaced(bool) {}
-bool SystemSetSwapInterval(int interval) { return interval == 0 || rec.swapIntervalAccepted; }
+bool SystemSetSwapInterval(int interval) {
+  rec.swapIntervalAsked = interval;
+  return interval == 0 || rec.swapIntervalAccepted;
+}
+
+int SystemRefreshRate(PlatformDevice *) { return rec.refreshRate; }
 void SystemPumpEvents() {}
 bool SystemOpenDisplay() { return true; }
 

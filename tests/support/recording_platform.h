@@ -56,6 +56,10 @@ void SetTestFocusWindow(WindowHandle window);
 // Whether a context's driver takes the swap interval it is asked for
 // (default: no, as a driver that cannot sync).
 void SetTestSwapIntervalAccepted(bool accepted);
+// The display's refresh rate a context is made current on (default 0:
+// cannot be told), and the swap interval last asked of the driver (-1: none).
+void SetTestRefreshRate(int hertz);
+int SwapIntervalAsked();
 
 // Runs after every SwapDeviceBuffers with the swap's number (1 = first), so a
 // test can feed input between frames.

@@ -24,6 +24,8 @@ struct Recording {
   WindowHandle focus = nullptr;
   bool focusSetByTest = false;
   bool swapIntervalAccepted = false;
+  int swapIntervalAsked = -1;  // none asked yet
+  int refreshRate = 0;         // the display's, in Hz (0: cannot be told)
   std::function<void(int)> swapHook;
   std::string programFolder;  // none: the tests run the program's code, not its file
   int swaps = 0;

@@ -19,10 +19,15 @@ bool DueAtOnce(double period = aSecond) {
   return due <= PacingClock::now();
 }
 
-// A context made current, its driver taking vertical sync or not.
-void NewContext(bool driverTakesSync) {
+// A context made current on a display of that rate (0: cannot be told),
+// its driver taking vertical sync or not.
+void NewContext(bool driverTakesSync, int refreshRate = 0) {
   SetTestSwapIntervalAccepted(driverTakesSync);
-  StartSwapPacing();
+  StartSwapPacing(refreshRate);
+}
+
+PacingClock::duration Seconds(double seconds) {
+  return std::chrono::duration_cast<PacingClock::duration>(std::chrono::duration<double>(seconds));
 }
 
 }  // namespace
@@ -44,7 +49,7 @@ TEST(SwapPacing, WithoutVerticalSyncSwapsComeOnePeriodApartAndASlowFrameEarnsNoB
   NewContext(false);
   PacingClock::time_point first = NextSwapTime(aSecond);
   PacingClock::time_point second = NextSwapTime(aSecond);
-  EXPECT_EQ(second - first, std::chrono::duration_cast<PacingClock::duration>(std::chrono::duration<double>(aSecond)));
+  EXPECT_EQ(second - first, Seconds(aSecond));
   // A frame after a stall of five periods is due at once, not periods back in the past.
   NewContext(false);
   const double shortPeriod = 0.02;
@@ -66,6 +71,33 @@ TEST(SwapPacing, OffMeansEverySwapAtOnceAndATrustedDriverNeedsNoWait) {
   NewContext(true);
   for (int swap = 1; swap <= 21; ++swap) NextSwapTime(1e-9);
   EXPECT_TRUE(DueAtOnce());
+}
+
+// The world steps once a frame: on any display the frames come near 60 a
+// second, the driver asked to show each for as many refreshes as that takes.
+TEST(SwapPacing, TheSwapIntervalBringsTheFrameRateNearestSixty) {
+  const std::pair<int, int> rates[] = {{0, 1}, {30, 1}, {60, 1}, {75, 1}, {90, 2}, {120, 2},
+                                       {144, 2}, {165, 3}, {240, 4}, {360, 6}};
+  for (auto [rate, interval] : rates) {
+    EXPECT_EQ(SwapIntervalFor(rate), interval) << rate << " Hz";
+    NewContext(true, rate);
+    EXPECT_EQ(SwapIntervalAsked(), interval) << rate << " Hz";
+  }
+  SetSwapPacing(0);
+  NewContext(true, 144);
+  EXPECT_EQ(SwapIntervalAsked(), 0);
+}
+
+TEST(SwapPacing, WithoutVerticalSyncA144HertzDisplayGetsAFrameEveryTwoRefreshes) {
+  NewContext(false, 144);
+  const double period = 1.0 / 144;
+  PacingClock::time_point first = NextSwapTime(period);
+  PacingClock::time_point second = NextSwapTime(period);
+  EXPECT_EQ(second - first, Seconds(2 * period));
+  NewContext(false, 60);
+  first = NextSwapTime(1.0 / 60);
+  second = NextSwapTime(1.0 / 60);
+  EXPECT_EQ(second - first, Seconds(1.0 / 60));
 }
 
 TEST(SwapPacing, RefreshRatesOfZeroAndOneStandForTheDefaultSixty) {

@@ -95,7 +95,7 @@ int MakeRenderingContextCurrent(DeviceContext device, RenderingContext context) 
   if (!IsDevice(device) || !Holds(contexts, context) || !SystemMakeCurrent(device, context)) return 0;
   context->window = device->window;
   currentContext = context;
-  StartSwapPacing();
+  StartSwapPacing(SystemRefreshRate(device));
   return 1;
 }
 

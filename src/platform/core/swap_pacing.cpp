@@ -2,12 +2,16 @@
 // a swap every refresh period, with no burst after a slow frame.
 #include "platform/core/swap_pacing.h"
 
+#include <algorithm>
+#include <cmath>
+
 
 namespace {
 
 struct SwapPacing {
   bool on = true;            // off: swaps come as fast as frames are drawn
   bool driverPaces = false;  // the driver took vertical sync and shows it
+  int interval = 1;          // refresh periods a frame
   int measuredSwaps = 0;
   PacingClock::time_point measureStart, nextSwapDue;
 };
@@ -21,18 +25,26 @@ constexpr int swapsToMeasure = 20;
 constexpr int slowestSyncedShareTenths = 7;
 
 constexpr int defaultRefreshRate = 60;
+// The frame rate the world's steps are made for.
+constexpr double framesASecond = 60.0;
 
 SwapHook swapHook = nullptr;
 int swapCount = 0;
 
 }  // namespace
 
-void StartSwapPacing() {
+int SwapIntervalFor(int refreshRate) {
+  if (refreshRate <= 1) return 1;
+  return std::max(1, (int)std::lround(refreshRate / framesASecond));
+}
+
+void StartSwapPacing(int refreshRate) {
   if (!pacing.on) {
     SystemSetSwapInterval(0);
     return;
   }
-  pacing.driverPaces = SystemSetSwapInterval(1);
+  pacing.interval = SwapIntervalFor(refreshRate);
+  pacing.driverPaces = SystemSetSwapInterval(pacing.interval);
   pacing.measuredSwaps = 0;
   pacing.nextSwapDue = PacingClock::now();
 }
@@ -43,8 +55,8 @@ PacingClock::time_point NextSwapTime(double refreshPeriodSeconds) {
   SwapPacing &p = pacing;
   PacingClock::time_point now = PacingClock::now();
   if (!p.on) return now;
-  auto period =
-      std::chrono::duration_cast<PacingClock::duration>(std::chrono::duration<double>(refreshPeriodSeconds));
+  auto period = std::chrono::duration_cast<PacingClock::duration>(
+      std::chrono::duration<double>(refreshPeriodSeconds * p.interval));
   if (p.driverPaces && p.measuredSwaps <= swapsToMeasure) {
     if (p.measuredSwaps++ == 0) p.measureStart = now;
     if (p.measuredSwaps > swapsToMeasure &&
@@ -61,7 +73,7 @@ PacingClock::time_point NextSwapTime(double refreshPeriodSeconds) {
 
 void SetSwapPacing(int on) {
   pacing.on = on != 0;
-  if (GetCurrentRenderingContext() != nullptr) SystemSetSwapInterval(on ? 1 : 0);
+  if (GetCurrentRenderingContext() != nullptr) SystemSetSwapInterval(on ? pacing.interval : 0);
 }
 
 void SetSwapHook(SwapHook hook) { swapHook = hook; }

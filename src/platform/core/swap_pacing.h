@@ -9,16 +9,23 @@
 #include "platform/platform.h"
 
 // What each backend's driver does for pacing: asks the current context for
-// a swap interval (0: none, 1: every refresh); whether it took it.
+// a swap interval (0: none, n: every n-th refresh); whether it took it.
 bool SystemSetSwapInterval(int interval);
 
 using PacingClock = std::chrono::steady_clock;
 
-// A new context is current: it is asked for vertical sync (or for none,
-// where pacing is off), and the first swaps are measured again.
-void StartSwapPacing();
-// After a swap: when the next may come, or now where the driver paces them
-// (or pacing is off). The backend sleeps until then in its own way.
+// A new context is current on a display of that refresh rate (Hz; 0 where
+// it cannot be told): it is asked for vertical sync at the interval that
+// brings the frame rate nearest 60 (or for none, where pacing is off), and
+// the first swaps are measured again. The world steps once a frame, so it
+// flies at the same speed on a 60 Hz and a 144 Hz display.
+void StartSwapPacing(int refreshRate);
+// The refreshes a frame that bring the frame rate nearest 60: 60 and 75 Hz
+// 1, 120 and 144 Hz 2, 165 Hz 3, 240 Hz 4.
+int SwapIntervalFor(int refreshRate);
+// After a swap: when the next may come, the chosen number of refresh
+// periods after the last, or now where the driver paces them (or pacing is
+// off). The backend sleeps until then in its own way.
 PacingClock::time_point NextSwapTime(double refreshPeriodSeconds);
 // The period of a display's refresh rate in Hz; 0 and 1 stand for the
 // hardware's default, taken as 60.

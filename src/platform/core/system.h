@@ -52,6 +52,9 @@ bool SystemSetPixelFormat(PlatformWindow *window, const PixelFormatDescriptor &d
 // (current, or none); null on failure.
 SystemContext *SystemCreateContext(PlatformDevice *device, const PlatformContext *current);
 bool SystemMakeCurrent(PlatformDevice *device, PlatformContext *context);
+// The refresh rate of the display the device's window is on, in Hz; 0
+// where it cannot be told.
+int SystemRefreshRate(PlatformDevice *device);
 // Lets go of the current context (null: none is).
 void SystemReleaseCurrent(PlatformContext *current);
 void SystemDeleteContext(PlatformContext *context);

@@ -57,13 +57,16 @@ void SystemFinishFrame(PlatformDevice *) {
   FinishFrameDrawing();
 }
 
-// The display's refresh period paces the swap where the driver does not.
-void SystemPresent(PlatformDevice *device) {
-  SDL_Window *sdl = device->window->system->sdl;
-  SDL_GL_SwapWindow(sdl);
+int SystemRefreshRate(PlatformDevice *device) {
   SDL_DisplayMode mode;
   int rate = 0;
-  if (SDL_GetWindowDisplayMode(sdl, &mode) == 0) rate = mode.refresh_rate;
+  if (SDL_GetWindowDisplayMode(device->window->system->sdl, &mode) == 0) rate = mode.refresh_rate;
   if (rate <= 0 && SDL_GetCurrentDisplayMode(0, &mode) == 0) rate = mode.refresh_rate;
-  std::this_thread::sleep_until(NextSwapTime(RefreshPeriod(rate)));
+  return rate;
+}
+
+// The display's refresh period paces the swap where the driver does not.
+void SystemPresent(PlatformDevice *device) {
+  SDL_GL_SwapWindow(device->window->system->sdl);
+  std::this_thread::sleep_until(NextSwapTime(RefreshPeriod(SystemRefreshRate(device))));
 }

@@ -52,6 +52,9 @@ bool SystemMakeCurrent(PlatformDevice *, PlatformContext *context) {
 
 void SystemReleaseCurrent(PlatformContext *) {}
 
+// The browser paces the page's frames itself.
+int SystemRefreshRate(PlatformDevice *) { return 0; }
+
 // The WebGL context lives on; what the program made in it goes, as its
 // objects would go with a desktop context.
 void SystemDeleteContext(PlatformContext *context) {

@@ -73,7 +73,7 @@ RenderingContext CreateRenderingContext(DeviceContext device) {
 
 int MakeRenderingContextCurrent(DeviceContext device, RenderingContext context) {
   if (!wglMakeCurrent((HDC)device, (HGLRC)context)) return 0;
-  if (context != nullptr) StartSwapPacing();
+  if (context != nullptr) StartSwapPacing(GetDeviceCaps((HDC)device, VREFRESH));
   return 1;
 }
 
