@@ -124,11 +124,13 @@ install:
 	$(call cmake-build,$(BUILD),$(BUILD_OPTIONS),$(INSTALLED_TARGETS))
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
-# build/talmir_VERSION_amd64.deb, for apt-get install ./build/talmir_*.deb
+# build/talmir_VERSION_amd64.deb, for apt-get install ./build/talmir_*.deb.
+# CPack gives the package's folders and members the modes the umask allows:
+# 022, as Debian's packages have them.
 package:
 	$(ENSURE) build run test package
 	$(call cmake-build,$(BUILD),$(BUILD_OPTIONS),$(INSTALLED_TARGETS))
-	cd $(BUILD) && cpack -G DEB
+	cd $(BUILD) && umask 022 && cpack -G DEB
 
 # The version, as the CMake project states it (the one place it is written).
 VERSION := $(shell sed -n 's/^project.talmir VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
@@ -155,7 +157,7 @@ release:
 	rm -rf $(RELEASE_BUILD) $(DIST)
 	@scripts/dist.sh $(DIST) $(VERSION)
 	$(call cmake-build,$(RELEASE_BUILD)/linux,$(RELEASE_OPTIONS),$(INSTALLED_TARGETS) talmir-assetgen)
-	cd $(RELEASE_BUILD)/linux && cpack -G DEB
+	cd $(RELEASE_BUILD)/linux && umask 022 && cpack -G DEB
 	$(call windows-build,$(RELEASE_BUILD)/linux,$(RELEASE_OPTIONS),$(RELEASE_BUILD)/windows,-DTALMIR_TESTS=OFF)
 	$(call web-build,$(RELEASE_BUILD)/linux,$(RELEASE_OPTIONS),$(RELEASE_BUILD)/web-cmake,$(RELEASE_BUILD)/web)
 	cp $(RELEASE_FILES) $(DIST)/
