@@ -145,8 +145,9 @@ dist:
 # build without tests (its generator makes the assets all three carry), the
 # Windows and the browser builds. Every file is dated SOURCE_DATE_EPOCH, the
 # last commit's time (in a source tarball the same time, which git archive
-# wrote into packaging/source-date-epoch), so any clone of the same commit
-# gives the same bytes; `make release-check` shows that it does.
+# wrote into packaging/source-date-epoch: there the release is the other
+# three files, the same bytes as the clone's), so any clone of the same
+# commit gives the same bytes; `make release-check` shows that it does.
 RELEASE_EPOCH = $(if $(wildcard .git),$(shell git log -1 --format=%ct),$(shell cat packaging/source-date-epoch))
 RELEASE_OPTIONS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALMIR_TESTS=OFF -DTALMIR_BENCH=OFF
 RELEASE_FILES = $(RELEASE_BUILD)/linux/talmir_$(VERSION)_*.deb \
@@ -155,7 +156,7 @@ release: export SOURCE_DATE_EPOCH = $(RELEASE_EPOCH)
 release:
 	$(ENSURE) build run package windows web release
 	rm -rf $(RELEASE_BUILD) $(DIST)
-	@scripts/dist.sh $(DIST) $(VERSION)
+	@$(if $(wildcard .git),scripts/dist.sh $(DIST) $(VERSION),mkdir -p $(DIST) && echo 'release: no .git here, so no source tarball')
 	$(call cmake-build,$(RELEASE_BUILD)/linux,$(RELEASE_OPTIONS),$(INSTALLED_TARGETS) talmir-assetgen)
 	cd $(RELEASE_BUILD)/linux && umask 022 && cpack -G DEB
 	$(call windows-build,$(RELEASE_BUILD)/linux,$(RELEASE_OPTIONS),$(RELEASE_BUILD)/windows,-DTALMIR_TESTS=OFF)
