@@ -12,6 +12,8 @@ BENCH_BUILD ?= build-bench
 WIN_BUILD  ?= build-windows
 WEB_BUILD  ?= build-web
 WEB_CMAKE_BUILD ?= build-web-cmake
+RELEASE_BUILD ?= build-release
+DIST       ?= dist
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 WERROR     ?= ON
@@ -38,7 +40,7 @@ endef
 BUILD_OPTIONS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALMIR_TESTS=ON -DTALMIR_BENCH=ON
 ASAN_OPTIONS_CMAKE = -DCMAKE_BUILD_TYPE=Debug -DTALMIR_SANITIZE=ON -DTALMIR_TESTS=ON
 
-.PHONY: all run check test build build-asan windows web web-serve install package bench fuzz clean
+.PHONY: all run check test build build-asan windows web web-serve install package dist release release-check bench fuzz clean
 
 all: build
 
@@ -65,37 +67,39 @@ check:
 	$(call cmake-build,$(BUILD),$(BUILD_OPTIONS),unit_tests gl_tests gl_subset_tests talmir-assets)
 	ctest --test-dir $(BUILD) -L '^(unit|gl)$$' -j $(JOBS) --output-on-failure
 
-# Windows, cross-built: build-windows/talmir.exe and talmir-windows.zip. The
-# textures and sound come from the generator built for this machine, in the
-# Linux build folder.
+# Windows, cross-built: build-windows/talmir.exe and
+# talmir-VERSION-windows.zip. The textures and sound come from the generator
+# built for this machine, in the Linux build folder.
+# $(call windows-build,LINUX FOLDER,ITS OPTIONS,WINDOWS FOLDER,ITS OPTIONS)
 define windows-build
-cmake -S . -B $(BUILD) $(CMAKE_OPTIONS) $(BUILD_OPTIONS)
-cmake --build $(BUILD) -j $(JOBS) --target talmir-assetgen
-cmake -S . -B $(WIN_BUILD) $(CMAKE_OPTIONS) --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DTALMIR_ASSETGEN=$(abspath $(BUILD))/talmir-assetgen
-cmake --build $(WIN_BUILD) -j $(JOBS)
+cmake -S . -B $(1) $(CMAKE_OPTIONS) $(2)
+cmake --build $(1) -j $(JOBS) --target talmir-assetgen
+cmake -S . -B $(3) $(CMAKE_OPTIONS) --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+  -DTALMIR_ASSETGEN=$(abspath $(1))/talmir-assetgen $(4)
+cmake --build $(3) -j $(JOBS)
 endef
 
 windows:
 	$(ENSURE) build test windows
-	$(windows-build)
+	$(call windows-build,$(BUILD),$(BUILD_OPTIONS),$(WIN_BUILD))
 
 # The page: WEB_BUILD gets index.html, index.js, index.wasm and index.data,
-# built with Debian's emscripten from the same sources; the textures and
-# sound come from the desktop build's generator, in the Linux build folder.
-# Debian's emcc finds its
+# built with Debian's emscripten from the same sources, and WEB_CMAKE_BUILD
+# talmir-VERSION-web.zip; the textures and sound come from the desktop
+# build's generator, in the Linux build folder. Debian's emcc finds its
 # JavaScript tools under /usr/share/nodejs.
+# $(call web-build,LINUX FOLDER,ITS OPTIONS,WEB CMAKE FOLDER,PAGE FOLDER)
 define web-build
-cmake -S . -B $(BUILD) $(CMAKE_OPTIONS) $(BUILD_OPTIONS)
-cmake --build $(BUILD) -j $(JOBS) --target talmir-assets
-NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_CMAKE_BUILD) $(CMAKE_OPTIONS) -DCMAKE_BUILD_TYPE=Release \
-  -DTALMIR_WEB_ASSETS=$(abspath $(BUILD))/run -DTALMIR_WEB_OUT=$(abspath $(WEB_BUILD))
-NODE_PATH=/usr/share/nodejs cmake --build $(WEB_CMAKE_BUILD) -j $(JOBS)
+cmake -S . -B $(1) $(CMAKE_OPTIONS) $(2)
+cmake --build $(1) -j $(JOBS) --target talmir-assets
+NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(3) $(CMAKE_OPTIONS) -DCMAKE_BUILD_TYPE=Release \
+  -DTALMIR_WEB_ASSETS=$(abspath $(1))/run -DTALMIR_WEB_OUT=$(abspath $(4))
+NODE_PATH=/usr/share/nodejs cmake --build $(3) -j $(JOBS)
 endef
 
 web:
 	$(ENSURE) build test web
-	$(web-build)
+	$(call web-build,$(BUILD),$(BUILD_OPTIONS),$(WEB_CMAKE_BUILD),$(WEB_BUILD))
 
 # Serves the page on 127.0.0.1 (WEB_PORT, 8080 unless given) and prints the address.
 WEB_PORT ?= 8080
@@ -108,8 +112,8 @@ test:
 	$(ENSURE) build run headless test windows web browser package validate
 	$(call cmake-build,$(BUILD),$(BUILD_OPTIONS))
 	$(call cmake-build,$(ASAN_BUILD),$(ASAN_OPTIONS_CMAKE))
-	$(windows-build)
-	$(web-build)
+	$(call windows-build,$(BUILD),$(BUILD_OPTIONS),$(WIN_BUILD))
+	$(call web-build,$(BUILD),$(BUILD_OPTIONS),$(WEB_CMAKE_BUILD),$(WEB_BUILD))
 	@scripts/test.sh $(BUILD) $(ASAN_BUILD) $(WIN_BUILD)
 
 # make install [PREFIX=/usr/local] [DESTDIR=]: the program, its data, menu
@@ -120,15 +124,58 @@ install:
 	$(call cmake-build,$(BUILD),$(BUILD_OPTIONS),$(INSTALLED_TARGETS))
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
-# build/talmir_VERSION_amd64.deb, for apt-get install ./build/talmir_*.deb
+# build/talmir_VERSION_amd64.deb, for apt-get install ./build/talmir_*.deb.
+# CPack gives the package's folders and members the modes the umask allows:
+# 022, as Debian's packages have them.
 package:
 	$(ENSURE) build run test package
 	$(call cmake-build,$(BUILD),$(BUILD_OPTIONS),$(INSTALLED_TARGETS))
-	cd $(BUILD) && cpack -G DEB
+	cd $(BUILD) && umask 022 && cpack -G DEB
+
+# The version, as the CMake project states it (the one place it is written).
+VERSION := $(shell sed -n 's/^project.talmir VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
+
+# dist/talmir-VERSION.tar.gz: the last commit's sources (git archive).
+dist:
+	$(ENSURE) release
+	@scripts/dist.sh $(DIST) $(VERSION)
+
+# dist/ with the source tarball, the .deb, the Windows zip, the page's zip
+# and SHA256SUMS, from fresh build folders under RELEASE_BUILD: the Linux
+# build without tests (its generator makes the assets all three carry), the
+# Windows and the browser builds. Every file is dated SOURCE_DATE_EPOCH, the
+# last commit's time (in a source tarball the same time, which git archive
+# wrote into packaging/source-date-epoch: there the release is the other
+# three files, the same bytes as the clone's), so any clone of the same
+# commit gives the same bytes; `make release-check` shows that it does.
+RELEASE_EPOCH = $(if $(wildcard .git),$(shell git log -1 --format=%ct),$(shell cat packaging/source-date-epoch))
+RELEASE_OPTIONS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALMIR_TESTS=OFF -DTALMIR_BENCH=OFF
+RELEASE_FILES = $(RELEASE_BUILD)/linux/talmir_$(VERSION)_*.deb \
+  $(RELEASE_BUILD)/windows/talmir-$(VERSION)-windows.zip $(RELEASE_BUILD)/web-cmake/talmir-$(VERSION)-web.zip
+release: export SOURCE_DATE_EPOCH = $(RELEASE_EPOCH)
+release:
+	$(ENSURE) build run package windows web release
+	rm -rf $(RELEASE_BUILD) $(DIST)
+	@$(if $(wildcard .git),scripts/dist.sh $(DIST) $(VERSION),mkdir -p $(DIST) && echo 'release: no .git here, so no source tarball')
+	$(call cmake-build,$(RELEASE_BUILD)/linux,$(RELEASE_OPTIONS),$(INSTALLED_TARGETS) talmir-assetgen)
+	cd $(RELEASE_BUILD)/linux && umask 022 && cpack -G DEB
+	$(call windows-build,$(RELEASE_BUILD)/linux,$(RELEASE_OPTIONS),$(RELEASE_BUILD)/windows,-DTALMIR_TESTS=OFF)
+	$(call web-build,$(RELEASE_BUILD)/linux,$(RELEASE_OPTIONS),$(RELEASE_BUILD)/web-cmake,$(RELEASE_BUILD)/web)
+	cp $(RELEASE_FILES) $(DIST)/
+	cd $(DIST) && LC_ALL=C sha256sum talmir* > SHA256SUMS && sha256sum -c SHA256SUMS
+	@ls -l $(DIST)
+
+# Two releases of the last commit, from clones in two folders, the second a
+# few days later by its clock (faketime) in another time zone and umask,
+# compared byte for byte; any file that differs is named and diffoscope
+# shows how.
+release-check:
+	$(ENSURE) build run package windows web release reproduce
+	@scripts/release-check.sh
 
 bench:
 	$(ENSURE) build run test bench web browser
-	$(web-build)
+	$(call web-build,$(BUILD),$(BUILD_OPTIONS),$(WEB_CMAKE_BUILD),$(WEB_BUILD))
 	@TALMIR_WERROR=$(WERROR) WEB_BUILD=$(WEB_BUILD) scripts/bench.sh $(BENCH_BUILD)
 
 fuzz:
@@ -136,4 +183,4 @@ fuzz:
 	@TALMIR_WERROR=$(WERROR) FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh $(FUZZ_BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(WIN_BUILD) $(WEB_BUILD) $(WEB_CMAKE_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(WIN_BUILD) $(WEB_BUILD) $(WEB_CMAKE_BUILD) $(RELEASE_BUILD) $(DIST)

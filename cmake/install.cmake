@@ -8,14 +8,37 @@ include(GNUInstallDirs)
 # The one application id: the desktop file, the icon and the metadata are
 # named for it, and the metadata and the desktop file refer to each other by it.
 set(TALMIR_APP_ID org.talmir.Talmir)
-# The project has no web site yet: a reserved example address (RFC 2606)
-# stands in for the homepage and the screenshot's address until it has one.
-set(TALMIR_HOMEPAGE https://talmir.example)
+# The project has no web site yet, so the metadata and the package name no
+# homepage until it has one. The package's maintainer (a field Debian
+# requires) is the name and address the project's commits carry.
 set(TALMIR_MAINTAINER "Talmir maintainers <maintainers@users.noreply.c-seed-94b734dc.example>")
-# The release of PROJECT_VERSION: the metadata and the manual page take the
-# day, the Debian changelog the same moment in its own form.
-set(TALMIR_RELEASE_DATE 2026-12-09)
-set(TALMIR_RELEASE_TIME "Wed, 09 Dec 2026 12:00:00 +0000")
+
+# talmir_changelog_time(OUT DATE): noon UTC on DATE (YYYY-MM-DD) as the
+# Debian changelog writes a moment, "Wed, 09 Dec 2026 12:00:00 +0000". The
+# weekday by Sakamoto's rule (0 is Sunday).
+function(talmir_changelog_time out date)
+  if(NOT date MATCHES "^([0-9][0-9][0-9][0-9])-([0-9][0-9])-([0-9][0-9])$")
+    message(FATAL_ERROR "TALMIR_RELEASE_DATE must read YYYY-MM-DD, not '${date}'")
+  endif()
+  set(yearText ${CMAKE_MATCH_1})
+  set(dayText ${CMAKE_MATCH_3})
+  string(REGEX REPLACE "^0" "" month ${CMAKE_MATCH_2})
+  string(REGEX REPLACE "^0" "" day ${dayText})
+  set(monthOffsets 0 3 2 5 0 3 5 1 4 6 2 4)
+  set(monthNames Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+  set(dayNames Sun Mon Tue Wed Thu Fri Sat)
+  math(EXPR index "${month} - 1")
+  list(GET monthOffsets ${index} offset)
+  list(GET monthNames ${index} monthName)
+  set(year ${yearText})
+  if(month LESS 3)
+    math(EXPR year "${year} - 1")
+  endif()
+  math(EXPR weekday "(${year} + ${year} / 4 - ${year} / 100 + ${year} / 400 + ${offset} + ${day}) % 7")
+  list(GET dayNames ${weekday} dayName)
+  set(${out} "${dayName}, ${dayText} ${monthName} ${yearText} 12:00:00 +0000" PARENT_SCOPE)
+endfunction()
+talmir_changelog_time(TALMIR_RELEASE_TIME ${TALMIR_RELEASE_DATE})
 
 # Folders made on the way get the usual modes whatever the umask.
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

@@ -2,19 +2,23 @@
 # cmake/mingw-w64-x86_64.cmake): the viewer, its tools and tests come from
 # the same definitions as on Linux (src/, tools/, tests/).
 
-# ---- talmir-windows.zip: a folder talmir with talmir.exe, Tex and Sound, as
-# the program finds them beside itself when started from its folder.
-set(TALMIR_ZIP ${CMAKE_BINARY_DIR}/talmir-windows.zip)
+# ---- talmir-VERSION-windows.zip: a folder talmir with talmir.exe, Tex,
+# Sound and the licence, as the program finds them beside itself when
+# started from its folder. cmake/zip_folder.py packs it the same way
+# whenever the same program and assets are packed (SOURCE_DATE_EPOCH dates it).
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(TALMIR_ZIP ${CMAKE_BINARY_DIR}/talmir-${PROJECT_VERSION}-windows.zip)
 set(TALMIR_ZIP_STAGE ${CMAKE_BINARY_DIR}/zip)
 add_custom_command(
   OUTPUT ${TALMIR_ZIP}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${TALMIR_ZIP_STAGE} ${TALMIR_ZIP}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${TALMIR_ZIP_STAGE}/talmir
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:talmir> ${TALMIR_ZIP_STAGE}/talmir/
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/LICENSE ${TALMIR_ZIP_STAGE}/talmir/LICENSE.txt
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_BINARY_DIR}/run/Tex ${TALMIR_ZIP_STAGE}/talmir/Tex
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_BINARY_DIR}/run/Sound ${TALMIR_ZIP_STAGE}/talmir/Sound
-  COMMAND ${CMAKE_COMMAND} -E chdir ${TALMIR_ZIP_STAGE} ${CMAKE_COMMAND} -E tar cf ${TALMIR_ZIP} --format=zip talmir
-  DEPENDS talmir talmir-assets
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/cmake/zip_folder.py ${TALMIR_ZIP} ${TALMIR_ZIP_STAGE}/talmir
+  DEPENDS talmir talmir-assets ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/cmake/zip_folder.py
   COMMENT "Packing ${TALMIR_ZIP}"
   VERBATIM)
 add_custom_target(talmir-zip ALL DEPENDS ${TALMIR_ZIP})

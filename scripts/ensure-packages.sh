@@ -18,12 +18,14 @@ run       libgl1-mesa-dri                    # Mesa's drivers (llvmpipe where th
 headless  xvfb xfonts-base xdotool x11-utils # a virtual screen, and keys and windows on it
 test      libgtest-dev apitrace
 package   dpkg-dev file                      # CPack's .deb: dpkg-shlibdeps, and file to find the programs
-validate  lintian desktop-file-utils appstream groff-base  # checks of the installed files and the .deb
+validate  lintian desktop-file-utils appstream groff-base python3-debian  # checks of the installed files, the copyright file and the .deb
 bench     apitrace                           # the frame benchmark replays a trace
 fuzz      clang libclang-rt-14-dev           # libFuzzer and clang's sanitizer runtimes
 web       emscripten nodejs                  # the page, built with Debian's emscripten
 browser   chromium nodejs                    # headless Chromium, driven from node, for the page's tests
-windows   g++-mingw-w64-x86-64 googletest wine64 libxrandr2  # the cross compiler, GoogleTest's sources for it, Wine (whose display modes need XRandR)
+windows   g++-mingw-w64-x86-64 googletest wine64 libxrandr2 python3  # the cross compiler, GoogleTest's sources for it, Wine (whose display modes need XRandR), Python for the zip
+release   git gzip python3                   # the source tarball (git archive), the zips and the checksums
+reproduce faketime diffoscope-minimal      # two release builds at two times, and what differs between them
 END
 
 if [[ $# -eq 0 ]]; then

@@ -28,7 +28,7 @@ remove_package() {
 trap 'stop_viewer; stop_xvfb; remove_package; rm -rf "$VIEWER_LOG" "${CLEANUP[@]}"' EXIT
 
 echo "$(date +%T) building the package"
-(cd "$BUILD" && cpack -G DEB -B "$work/package") > "$work/cpack.log" 2>&1 || fail "cpack: $(cat "$work/cpack.log")"
+(cd "$BUILD" && umask 022 && cpack -G DEB -B "$work/package") > "$work/cpack.log" 2>&1 || fail "cpack: $(cat "$work/cpack.log")"
 deb=$(echo "$work"/package/talmir_"$TALMIR_VERSION"_*.deb)
 [[ -f "$deb" ]] || fail "no $deb from cpack"
 echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"

@@ -53,3 +53,10 @@ endforeach()
 add_test(NAME structure.win32_backend_calls COMMAND python3 ${TESTS}/structure/backend_calls.py ${CMAKE_NM}
   ${CMAKE_BINARY_DIR}/src/platform/win32/CMakeFiles/talmir_platform_win32.dir)
 set_tests_properties(structure.win32_backend_calls PROPERTIES LABELS structure)
+
+# The zip as it is handed out: talmir.exe, its assets and the licence in one
+# folder, talmir (tests/release/check_zip.sh).
+add_test(NAME release.windows_zip COMMAND bash ${TESTS}/release/check_zip.sh ${TALMIR_ZIP} talmir
+  talmir.exe=$<TARGET_FILE:talmir> LICENSE.txt=${CMAKE_SOURCE_DIR}/LICENSE
+  Tex=${CMAKE_BINARY_DIR}/run/Tex Sound=${CMAKE_BINARY_DIR}/run/Sound)
+set_tests_properties(release.windows_zip PROPERTIES LABELS release)
