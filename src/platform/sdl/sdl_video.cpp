@@ -45,6 +45,8 @@ bool WindowHasInputFocus(const PlatformWindow *window) {
 
 bool DriverCannotWarp() { return DriverIs("wayland") || DriverIs("offscreen"); }
 
+bool DriverLeavesFramesBehind() { return DriverIs("wayland"); }
+
 bool SystemOpenDisplay() { return EnsureVideo(); }
 
 void RequestOffscreenRendering() {
