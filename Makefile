@@ -106,10 +106,11 @@ WEB_PORT ?= 8080
 web-serve: web
 	@node scripts/web-serve.mjs $(WEB_BUILD) $(WEB_PORT)
 
-# The Windows build's tests run under Wine. The benchmarks are built (not
-# run) with the tests, so a change that breaks `make bench` fails here.
+# The Windows build's tests run under Wine, the Wayland ones under weston.
+# The benchmarks are built (not run) with the tests, so a change that breaks
+# `make bench` fails here.
 test:
-	$(ENSURE) build run headless test windows web browser package validate
+	$(ENSURE) build run headless test wayland windows web browser package validate
 	$(call cmake-build,$(BUILD),$(BUILD_OPTIONS))
 	$(call cmake-build,$(ASAN_BUILD),$(ASAN_OPTIONS_CMAKE))
 	$(call windows-build,$(BUILD),$(BUILD_OPTIONS),$(WIN_BUILD))

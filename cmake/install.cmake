@@ -5,9 +5,7 @@
 
 include(GNUInstallDirs)
 
-# The one application id: the desktop file, the icon and the metadata are
-# named for it, and the metadata and the desktop file refer to each other by it.
-set(TALMIR_APP_ID org.talmir.Talmir)
+# The files below are named for TALMIR_APP_ID (set in the top CMakeLists.txt).
 # The project has no web site yet, so the metadata and the package name no
 # homepage until it has one. The package's maintainer (a field Debian
 # requires) is the name and address the project's commits carry.

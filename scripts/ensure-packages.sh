@@ -17,6 +17,7 @@ build     cmake make g++ libsdl2-dev libgl-dev libglu1-mesa-dev libegl-dev libgl
 run       libgl1-mesa-dri                    # Mesa's drivers (llvmpipe where there is no GPU)
 headless  xvfb xfonts-base xdotool x11-utils # a virtual screen, and keys and windows on it
 test      libgtest-dev apitrace
+wayland   weston libdecor-0-plugin-1-cairo   # a Wayland compositor on the virtual screen, and client-side window decorations
 package   dpkg-dev file                      # CPack's .deb: dpkg-shlibdeps, and file to find the programs
 validate  lintian desktop-file-utils appstream groff-base python3-debian  # checks of the installed files, the copyright file and the .deb
 bench     apitrace                           # the frame benchmark replays a trace

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The installed menu entry, AppStream metadata and manual page pass their
 # validators (AppStream's without any remark but the pedantic ones), and they
-# agree with each other and with the program: one application id, the
-# command, the version and its release date, the options --help lists.
+# agree with each other and with the program: one application id (the window
+# class too), the command, the version and its release date, the options
+# --help lists.
 source "$(dirname "$0")/common.sh"
 install_into /usr
 usr=$STAGE/usr
@@ -17,6 +18,9 @@ said=$(groff -ww -z -man "$manual" 2>&1) && [[ -z "$said" ]] || fail "groff -ww 
 
 grep -qx "Icon=$APP_ID" "$desktop" || fail "the menu entry's icon is not $APP_ID"
 grep -qx "Exec=talmir" "$desktop" || fail "the menu entry does not start talmir"
+# The running window's class (X11) and app id (Wayland) are the entry's name,
+# so the desktop ties the window to the entry (tests/e2e/test_shell_window_class.sh).
+grep -qx "StartupWMClass=$APP_ID" "$desktop" || fail "the menu entry's window class is not $APP_ID"
 grep -q "<id>$APP_ID</id>" "$metainfo" || fail "the metadata's id is not $APP_ID"
 grep -q "<launchable type=\"desktop-id\">$APP_ID.desktop</launchable>" "$metainfo" \
   || fail "the metadata does not launch $APP_ID.desktop"

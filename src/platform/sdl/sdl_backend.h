@@ -26,6 +26,16 @@ PlatformWindow *WindowFromSdl(SDL_Window *sdl);
 bool WindowHasInputFocus(const PlatformWindow *window);
 // Whether the driver cannot put the pointer anywhere (Wayland, offscreen).
 bool DriverCannotWarp();
+// Whether destroying a window leaves its decoration frame behind, still
+// reporting to it (SDL 2.26's Wayland driver): such windows are kept instead.
+bool DriverLeavesFramesBehind();
+
+// ---- sdl_windows.cpp: windows the program destroyed where the driver
+// leaves their frames behind, kept for its next window: out of the way of a
+// message box, and gone at the platform's end, before SDL lets go of the
+// display.
+void HideKeptWindows();
+void DestroyKeptWindows();
 
 // ---- sdl_display_mode.cpp: the fullscreen mode ChangeDisplayMode chose,
 // for the popup window that puts it on the screen; false when none is.

@@ -1,6 +1,6 @@
 // sdl_cursor.cpp: the pointer under the cursor model: read and put back
-// where X11 lets it be, relative mode where the driver cannot warp it, and
-// the cursor hidden over our own windows.
+// where X11 lets it be, relative mode where the driver cannot warp it
+// (Wayland), and the cursor hidden over our own windows.
 #include "platform/core/cursor_model.h"
 #include "platform/sdl/sdl_backend.h"
 
@@ -20,7 +20,16 @@ void FollowFocus() {
 }
 
 void SystemReadPointer(Point *position) {
-  if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_GetGlobalMouseState(&position->x, &position->y);
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+  // A driver that cannot put the pointer anywhere cannot say where it is on
+  // the screen either (SDL reports 0, 0 until the pointer enters a window):
+  // until motion is added up the pointer counts as resting at the window's
+  // centre, where the program anchors it, so only a real move moves it.
+  if (DriverCannotWarp()) {
+    if (PlatformWindow *window = LiveWindow()) *position = Point{window->clientWidth / 2, window->clientHeight / 2};
+    return;
+  }
+  SDL_GetGlobalMouseState(&position->x, &position->y);
 }
 
 bool SystemPointerIsOurs() {

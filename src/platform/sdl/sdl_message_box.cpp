@@ -34,6 +34,7 @@ int ShowMessageBox(WindowHandle owner, const char *text, const char *caption, un
   box.numbuttons = askYesNo ? 2 : 1;
   box.buttons = askYesNo ? yesNo : ok;
   int answer = -1;
+  HideKeptWindows();
   if (SDL_ShowMessageBox(&box, &answer) != 0) {
     std::fprintf(stderr, "%s: %s\n", caption, text);
     return 0;

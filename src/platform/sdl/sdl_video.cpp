@@ -14,6 +14,12 @@ bool EnsureVideo() {
     return false;
   }
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // The window's class (X11) and app id (Wayland) are the menu entry's name,
+  // so the desktop shows the entry's icon for it. SDL 2.26 reads them from
+  // the environment (a user's own setting wins); later SDLs from the hint.
+  SDL_setenv("SDL_VIDEO_X11_WMCLASS", TALMIR_APP_ID, 0);
+  SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", TALMIR_APP_ID, 0);
+  SDL_SetHint("SDL_APP_ID", TALMIR_APP_ID);
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "Talmir cannot open a window: no display could be reached (%s).\n", SDL_GetError());
     return false;
@@ -44,6 +50,8 @@ bool WindowHasInputFocus(const PlatformWindow *window) {
 }
 
 bool DriverCannotWarp() { return DriverIs("wayland") || DriverIs("offscreen"); }
+
+bool DriverLeavesFramesBehind() { return DriverIs("wayland"); }
 
 bool SystemOpenDisplay() { return EnsureVideo(); }
 

@@ -1,9 +1,27 @@
 // sdl_windows.cpp: the program's windows as SDL windows: made hidden with
 // the GL visual the program will ask for, shown, raised and focused.
+//
+// Under Wayland a window the program destroys is kept instead, as it is:
+// SDL 2.26 leaves a window's libdecor frame behind when it destroys the
+// window, still holding the freed window as its own, and the compositor's
+// next configure of that frame (the window losing its activation once the
+// next one is shown) runs SDL's handler on freed memory. The program's next
+// window is the kept one, dressed for its kind (the fullscreen popup, the
+// framed window), so a mode switch is one window changing its state, which
+// is how Wayland expects it. Hiding it instead would not do: a fullscreen
+// surface unmapped before the compositor saw it leave fullscreen leaves
+// some compositors' fullscreen backdrop (weston's) over the next window.
+// Kept windows are hidden when a message box needs the screen and go for
+// good at the platform's end.
+#include <vector>
+
 #include "platform/core/window_frame.h"
 #include "platform/sdl/sdl_backend.h"
 
 namespace {
+
+// Windows the program destroyed, kept for its next ones; newest last.
+std::vector<SDL_Window *> keptWindows;
 
 // What a window is made with before it has a format: the format the program
 // asks for, so that the visual chosen at creation fits it.
@@ -18,6 +36,21 @@ void SetDefaultGlAttributes() {
   AskForContextKind();
 }
 
+// The newest kept window dressed as a new window of that kind would be
+// made, or null when none is kept.
+SDL_Window *TakeKeptWindow(bool popup, const char *title, int width, int height) {
+  if (keptWindows.empty()) return nullptr;
+  SDL_Window *sdl = keptWindows.back();
+  keptWindows.pop_back();
+  SDL_SetWindowFullscreen(sdl, 0);
+  SDL_RestoreWindow(sdl);  // the user may have maximised it
+  SDL_SetWindowBordered(sdl, popup ? SDL_FALSE : SDL_TRUE);
+  SDL_SetWindowResizable(sdl, popup ? SDL_FALSE : SDL_TRUE);
+  SDL_SetWindowSize(sdl, width, height);
+  SDL_SetWindowTitle(sdl, title);
+  return sdl;
+}
+
 }  // namespace
 
 SystemWindow *SystemCreateWindow(PlatformWindow *window, const char *title) {
@@ -29,19 +62,42 @@ SystemWindow *SystemCreateWindow(PlatformWindow *window, const char *title) {
   flags |= popup ? SDL_WINDOW_BORDERLESS : SDL_WINDOW_RESIZABLE;
   bool fullscreen = popup && ChosenFullscreenMode(&mode);
   if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
-  SetDefaultGlAttributes();
-  SDL_Window *sdl = SDL_CreateWindow(title, window->rect.left + insets.left, window->rect.top + insets.top,
-                                     window->clientWidth, window->clientHeight, flags);
-  if (sdl == nullptr) return nullptr;
-  if (fullscreen) SDL_SetWindowDisplayMode(sdl, &mode);
+  SDL_Window *sdl = TakeKeptWindow(popup, title, window->clientWidth, window->clientHeight);
+  if (sdl == nullptr) {
+    SetDefaultGlAttributes();
+    sdl = SDL_CreateWindow(title, window->rect.left + insets.left, window->rect.top + insets.top,
+                           window->clientWidth, window->clientHeight, flags);
+    if (sdl == nullptr) return nullptr;
+    if (fullscreen) SDL_SetWindowDisplayMode(sdl, &mode);
+  } else if (fullscreen) {
+    SDL_SetWindowDisplayMode(sdl, &mode);
+    SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN);
+  }
   return new SystemWindow{sdl};
 }
 
 void SystemDestroyWindow(PlatformWindow *window) {
-  SDL_DestroyWindow(window->system->sdl);
+  if (DriverLeavesFramesBehind())
+    keptWindows.push_back(window->system->sdl);
+  else
+    SDL_DestroyWindow(window->system->sdl);
   delete window->system;
   window->system = nullptr;
   FollowFocus();
+}
+
+void HideKeptWindows() {
+  for (SDL_Window *kept : keptWindows) SDL_HideWindow(kept);
+}
+
+void DestroyKeptWindows() {
+  if (keptWindows.empty()) return;
+  // Hiding waits on the compositor, which may configure any frame there is
+  // then; with every window hidden first, destroying them dispatches nothing.
+  HideKeptWindows();
+  for (PlatformWindow *live : LiveWindows()) SDL_HideWindow(live->system->sdl);
+  for (SDL_Window *kept : keptWindows) SDL_DestroyWindow(kept);
+  keptWindows.clear();
 }
 
 void SystemShowWindow(PlatformWindow *window) { SDL_ShowWindow(window->system->sdl); }
