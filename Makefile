@@ -81,20 +81,23 @@ windows:
 	$(windows-build)
 
 # The page: WEB_BUILD gets index.html, index.js, index.wasm and index.data,
-# built with Debian's emscripten from the same sources; the textures and
-# sound come from the desktop build's generator, in the Linux build folder.
-# Debian's emcc finds its
-# JavaScript tools under /usr/share/nodejs.
+# built with Debian's emscripten from the same sources, and what makes it an
+# installable app that works offline (manifest.webmanifest, its icons, the
+# service worker sw.js). The textures, sound and icons come from the desktop
+# build's generator and icon tool, in the Linux build folder; the icon's
+# frame is rendered there with Mesa (the run purpose). Debian's emcc finds
+# its JavaScript tools under /usr/share/nodejs.
 define web-build
 cmake -S . -B $(BUILD) $(CMAKE_OPTIONS) $(BUILD_OPTIONS)
-cmake --build $(BUILD) -j $(JOBS) --target talmir-assets
+cmake --build $(BUILD) -j $(JOBS) --target talmir-assets talmir-web-icons
 NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_CMAKE_BUILD) $(CMAKE_OPTIONS) -DCMAKE_BUILD_TYPE=Release \
-  -DTALMIR_WEB_ASSETS=$(abspath $(BUILD))/run -DTALMIR_WEB_OUT=$(abspath $(WEB_BUILD))
+  -DTALMIR_WEB_ASSETS=$(abspath $(BUILD))/run -DTALMIR_WEB_ICONS=$(abspath $(BUILD))/icons/web \
+  -DTALMIR_WEB_OUT=$(abspath $(WEB_BUILD))
 NODE_PATH=/usr/share/nodejs cmake --build $(WEB_CMAKE_BUILD) -j $(JOBS)
 endef
 
 web:
-	$(ENSURE) build test web
+	$(ENSURE) build run test web
 	$(web-build)
 
 # Serves the page on 127.0.0.1 (WEB_PORT, 8080 unless given) and prints the address.
