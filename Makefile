@@ -84,21 +84,25 @@ windows:
 	$(call windows-build,$(BUILD),$(BUILD_OPTIONS),$(WIN_BUILD))
 
 # The page: WEB_BUILD gets index.html, index.js, index.wasm and index.data,
-# built with Debian's emscripten from the same sources, and WEB_CMAKE_BUILD
-# talmir-VERSION-web.zip; the textures and sound come from the desktop
-# build's generator, in the Linux build folder. Debian's emcc finds its
-# JavaScript tools under /usr/share/nodejs.
+# built with Debian's emscripten from the same sources, with what makes it an
+# installable app that works offline (manifest.webmanifest, its icons, the
+# service worker sw.js), and WEB_CMAKE_BUILD talmir-VERSION-web.zip. The
+# textures, sound and icons come from the desktop build's generator and icon
+# tool, in the Linux build folder; the icon's frame is rendered there with
+# Mesa (the run purpose). Debian's emcc finds its JavaScript tools under
+# /usr/share/nodejs.
 # $(call web-build,LINUX FOLDER,ITS OPTIONS,WEB CMAKE FOLDER,PAGE FOLDER)
 define web-build
 cmake -S . -B $(1) $(CMAKE_OPTIONS) $(2)
-cmake --build $(1) -j $(JOBS) --target talmir-assets
+cmake --build $(1) -j $(JOBS) --target talmir-assets talmir-web-icons
 NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(3) $(CMAKE_OPTIONS) -DCMAKE_BUILD_TYPE=Release \
-  -DTALMIR_WEB_ASSETS=$(abspath $(1))/run -DTALMIR_WEB_OUT=$(abspath $(4))
+  -DTALMIR_WEB_ASSETS=$(abspath $(1))/run -DTALMIR_WEB_ICONS=$(abspath $(1))/icons/web \
+  -DTALMIR_WEB_OUT=$(abspath $(4))
 NODE_PATH=/usr/share/nodejs cmake --build $(3) -j $(JOBS)
 endef
 
 web:
-	$(ENSURE) build test web
+	$(ENSURE) build run test web
 	$(call web-build,$(BUILD),$(BUILD_OPTIONS),$(WEB_CMAKE_BUILD),$(WEB_BUILD))
 
 # Serves the page on 127.0.0.1 (WEB_PORT, 8080 unless given) and prints the address.

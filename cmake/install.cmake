@@ -60,7 +60,7 @@ foreach(size ${TALMIR_ICON_SIZES})
   list(APPEND TALMIR_ICON_FILES ${TALMIR_ICON_DIR}/${TALMIR_APP_ID}-${size}.png)
 endforeach()
 add_custom_command(
-  OUTPUT ${TALMIR_ICON_FILES}
+  OUTPUT ${TALMIR_ICON_FILES} ${TALMIR_ICON_DIR}/frame-120.png
   COMMAND ${CMAKE_COMMAND} -E env SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
           $<TARGET_FILE:talmir-frames> --run-dir ${CMAKE_BINARY_DIR}/run --out ${TALMIR_ICON_DIR}
           --hold rbutton:1-200 --mouse 0,-70@40 --frames 120
@@ -70,6 +70,19 @@ add_custom_command(
   COMMENT "Rendering a frame for Talmir's icon"
   VERBATIM)
 add_custom_target(talmir-icons ALL DEPENDS ${TALMIR_ICON_FILES})
+
+# The page's icons (`make web` packs them with the page): the same square of
+# the same frame, at the sizes a web app's manifest asks for. Not installed.
+set(TALMIR_WEB_ICON_DIR ${TALMIR_ICON_DIR}/web)
+set(TALMIR_WEB_ICON_FILES ${TALMIR_WEB_ICON_DIR}/talmir-192.png ${TALMIR_WEB_ICON_DIR}/talmir-512.png)
+add_custom_command(
+  OUTPUT ${TALMIR_WEB_ICON_FILES}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${TALMIR_WEB_ICON_DIR}
+  COMMAND talmir-icon ${TALMIR_ICON_DIR}/frame-120.png 300 100 512 ${TALMIR_WEB_ICON_DIR}/talmir 192 512
+  DEPENDS ${TALMIR_ICON_DIR}/frame-120.png talmir-icon
+  COMMENT "Making the page's icons"
+  VERBATIM)
+add_custom_target(talmir-web-icons DEPENDS ${TALMIR_WEB_ICON_FILES})
 
 # ---- what is installed
 install(TARGETS talmir RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -12,14 +12,18 @@ import { fileURLToPath } from 'node:url';
 const types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
   '.data': 'application/octet-stream', '.png': 'image/png', '.css': 'text/css',
+  '.webmanifest': 'application/manifest+json',
 };
 
-// Resolves with the server and its address once it listens.
-export function serveFolder(folder, port = 0) {
+// Resolves with the server and its address once it listens. The folder is
+// served at the host's root, or under base (e.g. /talmir/), as a page that
+// is not the site's own would be.
+export function serveFolder(folder, port = 0, base = '/') {
   const root = path.resolve(folder);
   const server = http.createServer((request, response) => {
-    const name = decodeURIComponent(new URL(request.url, 'http://127.0.0.1').pathname);
-    const file = path.join(root, name.endsWith('/') ? name + 'index.html' : name);
+    const pathname = decodeURIComponent(new URL(request.url, 'http://127.0.0.1').pathname);
+    const name = pathname.startsWith(base) ? '/' + pathname.slice(base.length) : null;
+    const file = name === null ? '' : path.join(root, name.endsWith('/') ? name + 'index.html' : name);
     if (!file.startsWith(root + path.sep) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
       response.writeHead(404, { 'Content-Type': 'text/plain' });
       response.end('not found\n');
@@ -31,7 +35,7 @@ export function serveFolder(folder, port = 0) {
   });
   return new Promise((resolve, reject) => {
     server.on('error', reject);
-    server.listen(port, '127.0.0.1', () => resolve({ server, url: `http://127.0.0.1:${server.address().port}/` }));
+    server.listen(port, '127.0.0.1', () => resolve({ server, url: `http://127.0.0.1:${server.address().port}${base}` }));
   });
 }
 

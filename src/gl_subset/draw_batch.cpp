@@ -162,3 +162,9 @@ void EndBatchContext() {
   ClearBatch();
   EndEsProgram();
 }
+
+void ForgetBatchContext() {
+  CloseRun();
+  ClearBatch();
+  ForgetEsProgram();
+}

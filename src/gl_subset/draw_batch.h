@@ -26,3 +26,5 @@ void AddBatchQuad(const BatchVertex &a, const BatchVertex &b, const BatchVertex 
 void FlushBatch();
 // The shader and buffers of the context are deleted and nothing waits any more.
 void EndBatchContext();
+// The same for a context that has lost them: they are forgotten, not deleted.
+void ForgetBatchContext();

@@ -23,9 +23,16 @@ void PackRgb(const unsigned char *rgba, int width, int height, unsigned char *ou
 
 }  // namespace
 
-void SubsetClearColor(float red, float green, float blue, float alpha) { glClearColor(red, green, blue, alpha); }
+void SubsetClearColor(float red, float green, float blue, float alpha) {
+  const float colour[4] = {red, green, blue, alpha};
+  memcpy(subsetState.clearColour, colour, sizeof colour);
+  glClearColor(red, green, blue, alpha);
+}
 
-void SubsetClearDepth(double depth) { glClearDepthf((float)depth); }
+void SubsetClearDepth(double depth) {
+  subsetState.clearDepth = (float)depth;
+  glClearDepthf((float)depth);
+}
 
 void SubsetClear(unsigned mask) {
   FlushBatch();
@@ -34,6 +41,9 @@ void SubsetClear(unsigned mask) {
 
 void SubsetViewport(int x, int y, int width, int height) {
   FlushBatch();
+  subsetState.viewportSet = true;
+  const int viewport[4] = {x, y, width, height};
+  memcpy(subsetState.viewport, viewport, sizeof viewport);
   glViewport(x, y, width, height);
 }
 
@@ -113,4 +123,14 @@ void EndSubsetContext() {
   ForgetAllTextures();
   ForgetAllLists();
   ResetSubsetState();
+}
+
+// A viewport never set is the new context's own, the surface's size.
+void SubsetContextRestored() {
+  ForgetBatchContext();
+  ForgetAtlasTexture();
+  const SubsetState &s = subsetState;
+  glClearColor(s.clearColour[0], s.clearColour[1], s.clearColour[2], s.clearColour[3]);
+  glClearDepthf(s.clearDepth);
+  if (s.viewportSet) glViewport(s.viewport[0], s.viewport[1], s.viewport[2], s.viewport[3]);
 }

@@ -20,6 +20,7 @@ struct EsStateCache {
 };
 
 EsStateCache esState;
+bool lastMakingFailed = false;  // primitives wait for the next draw to try again
 
 constexpr const char *vertexShader = R"(
 attribute vec4 position;
@@ -107,7 +108,8 @@ bool MakeEsProgram() {
   esProgram = EsProgram{};
   esState = EsStateCache{};
   esProgram.program = LinkProgram();
-  if (esProgram.program == 0) return false;
+  lastMakingFailed = esProgram.program == 0;
+  if (lastMakingFailed) return false;
   glUseProgram(esProgram.program);
   glUniform1i(glGetUniformLocation(esProgram.program, "atlas"), 0);
   esProgram.fogColour = glGetUniformLocation(esProgram.program, "fogColour");
@@ -145,7 +147,7 @@ void ApplyFogColour(const float colour[3]) {
 
 }  // namespace
 
-bool HaveEsProgram() { return esProgram.program != 0 || MakeEsProgram(); }
+bool HaveEsProgram() { return esProgram.program != 0 || (!lastMakingFailed && MakeEsProgram()); }
 
 bool HaveEsProgramInContext() {
   return (esProgram.program != 0 && glIsProgram(esProgram.program)) || MakeEsProgram();
@@ -163,6 +165,11 @@ void EndEsProgram() {
     glDeleteBuffers(1, &esProgram.vertexBuffer);
     glDeleteBuffers(1, &esProgram.indexBuffer);
   }
+  ForgetEsProgram();
+}
+
+void ForgetEsProgram() {
   esProgram = EsProgram{};
   esState = EsStateCache{};
+  lastMakingFailed = false;
 }

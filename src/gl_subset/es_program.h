@@ -22,7 +22,9 @@ extern EsProgram esProgram;  // the current context's; all 0 at start and after 
 
 // The program and buffers, made if this module never made them (or ended
 // them). It asks the context nothing, so a primitive may call it each time.
-// False when the shader cannot be made.
+// False when the shader cannot be made; after a failure only the next draw
+// tries again (a lost context fails every time, and a frame has thousands
+// of primitives).
 bool HaveEsProgram();
 // The same, and made again when the context no longer has them (a new
 // context after the old was released); asks the context, once per draw.
@@ -33,3 +35,5 @@ void UseEsProgram(const RasterState &raster, const float fogColour[3]);
 // The program and buffers are deleted from the context, and what the
 // context was known to have is forgotten.
 void EndEsProgram();
+// The same without deleting: the context lost them.
+void ForgetEsProgram();

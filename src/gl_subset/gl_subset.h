@@ -132,3 +132,12 @@ void SubsetSphere(GLUquadric *quadric, double radius, int slices, int stacks);
 // defaults, as for a new context. For a platform that keeps one ES context
 // and hands it out again (a page has one WebGL context per canvas).
 void EndSubsetContext();
+// The current context is one the browser gave back after losing it (a GPU
+// reset, a phone's backgrounded page): it has none of the subset's objects
+// and none of the state set in it. The subset forgets its old objects
+// without deleting them and sets again what it forwards to the context (the
+// clear colour and depth, the viewport); the shader, buffers and atlas are
+// made again from what it keeps (each texture's image) when next drawn.
+// Everything else the program set (matrices, lights, fog, textures, lists)
+// stays as it was.
+void SubsetContextRestored();

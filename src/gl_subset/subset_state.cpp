@@ -75,6 +75,10 @@ SubsetState DefaultState() {
   for (int i = 0; i < subsetLightCount; ++i) ResetLight(s.lights[i], i);
   s.boundTexture = 0;
   s.packAlignment = s.unpackAlignment = 4;
+  memset(s.clearColour, 0, sizeof s.clearColour);
+  s.clearDepth = 1.0f;
+  s.viewportSet = false;
+  memset(s.viewport, 0, sizeof s.viewport);
   return s;
 }
 

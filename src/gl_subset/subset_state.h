@@ -39,6 +39,10 @@ struct SubsetState {
   SubsetLight lights[subsetLightCount];
   unsigned boundTexture;
   int packAlignment, unpackAlignment;
+  // What is forwarded to the context, kept to be set again in a restored one.
+  float clearColour[4], clearDepth;
+  bool viewportSet;
+  int viewport[4];
 };
 
 extern SubsetState subsetState;  // program-wide; GL's defaults at start

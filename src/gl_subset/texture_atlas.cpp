@@ -169,6 +169,11 @@ unsigned AtlasTexture() {
   return atlas.esTexture;
 }
 
+void ForgetAtlasTexture() {
+  atlas.esTexture = 0;
+  atlas.stale = true;
+}
+
 void ForgetAllTextures() {
   if (atlas.esTexture != 0 && glIsTexture(atlas.esTexture)) glDeleteTextures(1, &atlas.esTexture);
   atlas = Atlas{};

@@ -26,3 +26,6 @@ AtlasPlace PlaceOfTexture(unsigned name);
 unsigned AtlasTexture();
 // Every texture is gone (the context's end).
 void ForgetAllTextures();
+// The ES texture is gone with a lost context; the images stay, to make it
+// again in the next.
+void ForgetAtlasTexture();

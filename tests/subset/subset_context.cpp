@@ -13,12 +13,9 @@ EglOffscreen gl;  // opened for the first context
 EGLContext context = EGL_NO_CONTEXT;
 EGLSurface surface = EGL_NO_SURFACE;
 
-}  // namespace
-
-bool MakeSubsetContextCurrent(int width, int height) {
-  if (!OpenEglOffscreen(EglApi::openGlEs2, 8, &gl)) return false;
+// The old context and surface go; a new pair is made current.
+bool SwapEglContext(int width, int height) {
   if (context != EGL_NO_CONTEXT) {
-    EndSubsetContext();
     eglMakeCurrent(gl.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     eglDestroyContext(gl.display, context);
     eglDestroySurface(gl.display, surface);
@@ -26,10 +23,22 @@ bool MakeSubsetContextCurrent(int width, int height) {
   surface = MakeEglPbuffer(gl, width, height);
   context = MakeEglContext(gl);
   if (surface == EGL_NO_SURFACE || context == EGL_NO_CONTEXT) return false;
-  if (!eglMakeCurrent(gl.display, surface, surface, context)) return false;
+  return eglMakeCurrent(gl.display, surface, surface, context);
+}
+
+}  // namespace
+
+bool MakeSubsetContextCurrent(int width, int height) {
+  if (!OpenEglOffscreen(EglApi::openGlEs2, 8, &gl)) return false;
+  if (context != EGL_NO_CONTEXT) EndSubsetContext();
+  if (!SwapEglContext(width, height)) return false;
   glViewport(0, 0, width, height);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   return true;
+}
+
+bool ReplaceSubsetContextAsIfLost(int width, int height) {
+  return context != EGL_NO_CONTEXT && SwapEglContext(width, height);
 }
 
 std::array<int, 4> PixelAt(int x, int y) {

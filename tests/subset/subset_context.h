@@ -8,5 +8,9 @@
 // Makes a width x height ES 2.0 context current, a new one each time, and
 // puts the subset's state back at GL's defaults; false when none can be made.
 bool MakeSubsetContextCurrent(int width, int height);
+// A new context in place of the current one, the subset not told: as a
+// browser hands back a lost WebGL context, with none of the old objects or
+// state in it. False when none can be made.
+bool ReplaceSubsetContextAsIfLost(int width, int height);
 // The RGBA bytes of one pixel, (0, 0) at the bottom left.
 std::array<int, 4> PixelAt(int x, int y);

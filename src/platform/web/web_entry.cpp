@@ -4,12 +4,17 @@
 // go fullscreen only when the user asks, with F1), and reports its frames
 // to the page (window.talmir) for the tests and the benchmark.
 //
+// While the page rests (hidden, or its WebGL context lost: web_rest.cpp)
+// the browser's frame callbacks pass without a pass of the loop, so the
+// world, which steps once a frame, waits with the picture.
+//
 // The page's address may ask: ?frames=N stops drawing after frame N, whose
 // picture then stays on the canvas (the tests compare it).
 #include <GL/gl.h>
 #include <emscripten/emscripten.h>
 
 #include "app/main_loop.h"
+#include "platform/web/web_backend.h"
 
 namespace {
 
@@ -37,7 +42,7 @@ EM_JS(void, ReportStopped, (int loopEnded), {
   if (!loopEnded) return;
   talmir.ended = true;
   var status = document.getElementById("status");
-  if (status) status.textContent = "Talmir has stopped. Reload the page to start it again.";
+  if (status && !talmir.failed) status.textContent = "Talmir has stopped. Reload the page to start it again.";
 });
 
 void Stop(bool loopEnded) {
@@ -54,6 +59,7 @@ void CountFrame() {
 }
 
 void RunBrowserFrame() {
+  if (PageIsResting()) return;
   PassOutcome outcome;
   do outcome = RunMainLoopPass();
   while (outcome == passTookMessage);

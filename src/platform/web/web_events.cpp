@@ -1,7 +1,10 @@
-// web_events.cpp: the page's key, mouse, pointer-lock and fullscreen events
-// become the program's messages here, at the edge. Key codes are the
-// browser's keyCode, which keeps the Windows virtual-key values; the
-// cursor's motion counts while the pointer is locked to the canvas.
+// web_events.cpp: the page's key, mouse, pointer-lock, fullscreen and
+// visibility events become the program's messages here, at the edge. Key
+// codes are the browser's keyCode, which keeps the Windows virtual-key
+// values; the cursor's motion counts while the pointer is locked to the
+// canvas. A hidden page rests (web_rest.cpp), and what was held when it
+// went is let go: the key-ups and button-ups of a page in the background
+// never come.
 #include <emscripten/html5.h>
 
 #include "platform/core/cursor_model.h"
@@ -13,6 +16,8 @@ namespace {
 
 bool pointerLocked = false;
 bool listening = false;
+bool keyHeld[256];
+bool buttonHeld[3];  // left, middle, right
 
 LParam KeyLParam(const EmscriptenKeyboardEvent *key, bool down) {
   LParam lParam = keyRepeatCount;
@@ -49,6 +54,7 @@ EM_BOOL OnKey(int eventType, const EmscriptenKeyboardEvent *key, void *) {
   }
   bool system = key->altKey || code == VK_MENU || code == VK_F10;
   unsigned message = system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+  keyHeld[code] = down;
   PostToQueue(nullptr, message, code, KeyLParam(key, down));
   return KeepFromBrowser(code) ? EM_TRUE : EM_FALSE;
 }
@@ -56,7 +62,25 @@ EM_BOOL OnKey(int eventType, const EmscriptenKeyboardEvent *key, void *) {
 // The page numbers its buttons from 0 (left, middle, right); the program from 1.
 void PostButton(const EmscriptenMouseEvent *mouse, bool down) {
   unsigned message = MouseButtonMessage(mouse->button + 1, down);
-  if (message != 0) PostToQueue(LiveWindow(), message, 0, PackWords((int)mouse->targetX, (int)mouse->targetY));
+  if (message == 0) return;
+  buttonHeld[mouse->button] = down;
+  PostToQueue(LiveWindow(), message, 0, PackWords((int)mouse->targetX, (int)mouse->targetY));
+}
+
+// Everything held goes up, as if let go; motion not yet taken is dropped.
+void LetGoOfEverything() {
+  for (unsigned code = 0; code < 256; ++code)
+    if (keyHeld[code]) {
+      keyHeld[code] = false;
+      PostToQueue(nullptr, WM_KEYUP, code, keyRepeatCount | keyReleased);
+    }
+  for (int button = 0; button < 3; ++button)
+    if (buttonHeld[button]) {
+      buttonHeld[button] = false;
+      PostToQueue(LiveWindow(), MouseButtonMessage(button + 1, false), 0, 0);
+    }
+  LetGoOfTouches();
+  ForgetPointerMotion();
 }
 
 // A click on the canvas locks the pointer to it, for the tilt.
@@ -91,6 +115,12 @@ EM_BOOL OnFullscreenChange(int, const EmscriptenFullscreenChangeEvent *change, v
   return EM_FALSE;
 }
 
+EM_BOOL OnVisibilityChange(int, const EmscriptenVisibilityChangeEvent *change, void *) {
+  if (change->hidden) LetGoOfEverything();
+  SetPageRest(pageHidden, change->hidden);
+  return EM_FALSE;
+}
+
 }  // namespace
 
 void ListenToPage() {
@@ -104,7 +134,13 @@ void ListenToPage() {
   emscripten_set_mousemove_callback(document, nullptr, EM_TRUE, OnMouseMove);
   emscripten_set_pointerlockchange_callback(document, nullptr, EM_TRUE, OnPointerLockChange);
   emscripten_set_fullscreenchange_callback(document, nullptr, EM_TRUE, OnFullscreenChange);
+  emscripten_set_visibilitychange_callback(nullptr, EM_TRUE, OnVisibilityChange);
+  ListenToTouches();
+  EmscriptenVisibilityChangeEvent visibility;
+  if (emscripten_get_visibility_status(&visibility) == EMSCRIPTEN_RESULT_SUCCESS && visibility.hidden)
+    SetPageRest(pageHidden, true);
 }
 
-// The page's events arrive between frames, by themselves.
-void SystemPumpEvents() {}
+// The page's events arrive between frames, by themselves; only a finger
+// held still waits for the time.
+void SystemPumpEvents() { FollowTouchTime(); }

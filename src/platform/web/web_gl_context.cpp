@@ -1,5 +1,9 @@
 // web_gl_context.cpp: the canvas's WebGL context under the program's GL
-// contexts, and the frame's presentation.
+// contexts, the frame's presentation, and the context's loss: a browser
+// may take the context away at any time (a GPU reset, a phone putting the
+// page in the background) and give it back empty. The page rests
+// meanwhile; given back, the GL subset makes its objects again from what it
+// keeps and the flight goes on where it was.
 #include <emscripten/html5.h>
 
 #include "gl_subset/gl_subset.h"
@@ -31,6 +35,29 @@ EMSCRIPTEN_WEBGL_CONTEXT_HANDLE MakePageContext() {
   return emscripten_webgl_create_context(canvasSelector, &attributes);
 }
 
+// Said in the page where the browser gives no WebGL at all (turned off, or
+// a browser without it), under the program's own box.
+EM_JS(void, SayWebGlIsMissing, (), {
+  var talmir = window.talmir = window.talmir || {};
+  talmir.failed = "Talmir cannot draw here: this browser gives the page no WebGL " +
+    "(it may be turned off in its settings, or its graphics driver blocked).";
+  var status = document.getElementById("status");
+  if (status) status.textContent = talmir.failed;
+});
+
+// True: the browser is asked to give the context back (by default it would not).
+EM_BOOL OnContextLost(int, const void *, void *) {
+  SetPageRest(glContextLost, true);
+  return EM_TRUE;
+}
+
+EM_BOOL OnContextRestored(int, const void *, void *) {
+  if (emscripten_webgl_make_context_current(pageContext.webgl) == EMSCRIPTEN_RESULT_SUCCESS)
+    SubsetContextRestored();
+  SetPageRest(glContextLost, false);
+  return EM_TRUE;
+}
+
 }  // namespace
 
 // The canvas is the surface.
@@ -42,8 +69,16 @@ void SystemCloseDevice(PlatformDevice *) {}
 bool SystemSetPixelFormat(PlatformWindow *, const PixelFormatDescriptor &) { return true; }
 
 SystemContext *SystemCreateContext(PlatformDevice *, const PlatformContext *) {
-  if (pageContext.webgl == 0) pageContext.webgl = MakePageContext();
-  return pageContext.webgl > 0 ? &pageContext : nullptr;
+  if (pageContext.webgl > 0) return &pageContext;
+  pageContext.webgl = MakePageContext();
+  if (pageContext.webgl <= 0) {
+    pageContext.webgl = 0;
+    SayWebGlIsMissing();
+    return nullptr;
+  }
+  emscripten_set_webglcontextlost_callback(canvasSelector, nullptr, EM_TRUE, OnContextLost);
+  emscripten_set_webglcontextrestored_callback(canvasSelector, nullptr, EM_TRUE, OnContextRestored);
+  return &pageContext;
 }
 
 bool SystemMakeCurrent(PlatformDevice *, PlatformContext *context) {

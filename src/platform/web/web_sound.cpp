@@ -25,6 +25,7 @@ struct Wave {
 struct SoundPlayback {
   bool gestureSeen;
   bool waiting;  // asked for, to start at the first gesture
+  bool paused;   // the page rests: playing holds, and a sound asked for waits
   Wave wave;
   bool loop;
   ALCdevice *device;
@@ -35,7 +36,7 @@ struct SoundPlayback {
 SoundPlayback playback;
 
 // What the sound is doing, for the page's tests: waiting for a gesture,
-// playing, or nothing.
+// playing, paused while the page rests, or nothing.
 EM_JS(void, ReportSound, (const char *state), {
   var talmir = window.talmir = window.talmir || {};
   talmir.sound = UTF8ToString(state);
@@ -85,7 +86,7 @@ bool SoundIsPlaying() {
   if (playback.source == 0) return false;
   ALint state = 0;
   alGetSourcei(playback.source, AL_SOURCE_STATE, &state);
-  return state == AL_PLAYING;
+  return state == AL_PLAYING || state == AL_PAUSED;  // paused: playing, held while the page rests
 }
 
 // The page's audio, made on the first gesture and kept.
@@ -100,6 +101,7 @@ bool OpenAudio() {
 }
 
 void StartPlaying() {
+  if (playback.paused) return;
   playback.waiting = false;
   if (!OpenAudio()) return;
   alGenBuffers(1, &playback.buffer);
@@ -113,6 +115,20 @@ void StartPlaying() {
 }
 
 }  // namespace
+
+void PauseSoundPlayback(bool paused) {
+  if (playback.paused == paused) return;
+  playback.paused = paused;
+  if (playback.source != 0) {
+    if (paused)
+      alSourcePause(playback.source);
+    else
+      alSourcePlay(playback.source);
+  } else if (!paused && playback.waiting && playback.gestureSeen) {
+    StartPlaying();
+  }
+  if (playback.source != 0) ReportSound(paused ? "paused" : SoundIsPlaying() ? "playing" : "stopped");
+}
 
 void StartSoundOnGesture() {
   if (playback.gestureSeen) return;
