@@ -4,18 +4,13 @@
 source "$(dirname "$0")/common.sh"
 start_xvfb 800x600
 
-start_viewer
-box=$(wait_for_window "Kvel GL" 30) || fail "no question box"
-xdotool key --window "$box" Return
+answer_the_mode_question Return
 window=$(wait_for_geometry Talmir "1024x768+8+31") || fail "no 1024x768 window after Yes"
 settle "$window"
 press "$window" Escape
 expect_exit 27
 
-start_viewer
-box=$(wait_for_window "Kvel GL" 30) || fail "no question box on the second start"
-xdotool key --window "$box" Escape
-box=$(wait_for_window ERROR 15) || fail "no closing box after No"
+answer_the_mode_question Escape "on the second start"
 [[ -z "$(window_id Talmir)" ]] || fail "a Talmir window opened after No"
-xdotool key --window "$box" Return
+xdotool key --window "$CLOSING_BOX" Return
 expect_exit 0

@@ -17,6 +17,7 @@
 #include "app/main_loop.h"
 #include "app/screenshot.h"
 #include "support/environment.h"
+#include "support/run_folder.h"
 #include "support/image_compare.h"
 #include "support/program_state.h"
 #include "support/recording_platform.h"
@@ -28,9 +29,7 @@ namespace {
 struct Screenshots : testing::Test {
   fs::path folder;
   void SetUp() override {
-    folder = fs::temp_directory_path() / ("talmir-pictures-" + std::to_string(getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    folder = NewTestFolder("pictures");
     SetTestEnvironment("XDG_PICTURES_DIR", folder.string());
   }
   void TearDown() override {

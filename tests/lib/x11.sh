@@ -97,3 +97,17 @@ damaged_copy() {
   cp -r "$BUILD/run" "$1/run"
   (cd "$1/run" && eval "$2")
 }
+
+# answer_the_mode_question KEY [WHEN]: starts the viewer on a screen too
+# small for its fullscreen mode and answers the question that follows
+# (Return: Yes, Escape: No); after No, CLOSING_BOX is the closing box's window.
+answer_the_mode_question() {
+  start_viewer
+  local box
+  box=$(wait_for_window "Kvel GL" 30) || fail "no question box${2:+ $2}"
+  xdotool key --window "$box" "$1"
+  if [[ "$1" == Escape ]]; then
+    CLOSING_BOX=$(wait_for_window ERROR 15) || fail "no closing box after No"
+  fi
+}
+

@@ -23,12 +23,7 @@ void DrawPicture(unsigned list) {
   glCallLists(1, GL_UNSIGNED_BYTE, &first);
   glDisable(GL_TEXTURE_2D);
   glColor3f(0, 0, 1);
-  glBegin(GL_QUADS);
-  glVertex3f(32, 0, 0);
-  glVertex3f(64, 0, 0);
-  glVertex3f(64, 64, 0);
-  glVertex3f(32, 64, 0);
-  glEnd();
+  PlainSquare(32, 0, 64, 64, 0);
   glColor3f(1, 1, 1);
   glFlush();
 }

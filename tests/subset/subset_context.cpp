@@ -46,3 +46,12 @@ std::array<int, 4> PixelAt(int x, int y) {
   glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
   return {rgba[0], rgba[1], rgba[2], rgba[3]};
 }
+
+void PlainSquare(float x0, float y0, float x1, float y1, float z) {
+  glBegin(GL_QUADS);
+  glVertex3f(x0, y0, z);
+  glVertex3f(x1, y0, z);
+  glVertex3f(x1, y1, z);
+  glVertex3f(x0, y1, z);
+  glEnd();
+}

@@ -14,3 +14,6 @@ bool MakeSubsetContextCurrent(int width, int height);
 bool ReplaceSubsetContextAsIfLost(int width, int height);
 // The RGBA bytes of one pixel, (0, 0) at the bottom left.
 std::array<int, 4> PixelAt(int x, int y);
+// An untextured square from (x0, y0) to (x1, y1) at depth z, in the
+// current colour, its corners counter-clockwise from the lower left.
+void PlainSquare(float x0, float y0, float x1, float y1, float z);

@@ -122,19 +122,9 @@ TEST_F(Subset, StateChangesTakeEffectInOrder) {
   glDisable(GL_TEXTURE_2D);
   glEnable(GL_DEPTH_TEST);
   glColor3f(1, 0, 0);
-  glBegin(GL_QUADS);
-  glVertex3f(0, 0, 0.5f);
-  glVertex3f(64, 0, 0.5f);
-  glVertex3f(64, 64, 0.5f);
-  glVertex3f(0, 64, 0.5f);
-  glEnd();
+  PlainSquare(0, 0, 64, 64, 0.5f);
   glColor3f(0, 0, 1);
-  glBegin(GL_QUADS);  // z = -0.5 is farther in this projection
-  glVertex3f(0, 0, -0.5f);
-  glVertex3f(32, 0, -0.5f);
-  glVertex3f(32, 64, -0.5f);
-  glVertex3f(0, 64, -0.5f);
-  glEnd();
+  PlainSquare(0, 0, 32, 64, -0.5f);  // z = -0.5 is farther in this projection
   glDisable(GL_DEPTH_TEST);
   glColor3f(0, 1, 0);
   Square(32, 0, 64, 32);

@@ -17,21 +17,20 @@ void RemoveCopy() {
   if (!copiedFolder.empty()) fs::remove_all(copiedFolder, ignored);
 }
 
-// A new folder of its own in the system's temporary folder, or "".
-std::string MakeFreshFolder() {
-  std::random_device random;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    fs::path folder = fs::temp_directory_path() / ("talmir-run-" + std::to_string(random()));
-    std::error_code error;
-    if (fs::create_directory(folder, error)) return folder.string();
-  }
-  return "";
-}
-
 }  // namespace
 
+fs::path NewTestFolder(const std::string &name) {
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    fs::path folder = fs::temp_directory_path() / ("talmir-" + name + "-" + std::to_string(random()));
+    std::error_code error;
+    if (fs::create_directory(folder, error)) return folder;
+  }
+  return fs::path();
+}
+
 std::string EnterCopyOfRunFolder() {
-  std::string folder = MakeFreshFolder();
+  std::string folder = NewTestFolder("run").string();
   if (folder.empty()) return "";
   if (copiedFolder.empty()) std::atexit(RemoveCopy);
   RemoveCopy();

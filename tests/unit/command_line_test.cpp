@@ -13,6 +13,7 @@
 #include "app/data_folder.h"
 #include "app/main_loop.h"
 #include "support/environment.h"
+#include "support/run_folder.h"
 #include "support/recording_platform.h"
 
 namespace fs = std::filesystem;
@@ -86,8 +87,7 @@ TEST(CommandLine, AWrongArgumentPrintsTheUsageOnStandardErrorAndEndsWithTwo) {
 struct DataFolder : testing::Test {
   fs::path root;
   void SetUp() override {
-    root = fs::temp_directory_path() / ("talmir-data-" + std::to_string(getpid()));
-    fs::remove_all(root);
+    root = NewTestFolder("data");
     fs::create_directories(root / "elsewhere");
     fs::current_path(root / "elsewhere");
     ClearTestEnvironment("TALMIR_DATA_DIR");

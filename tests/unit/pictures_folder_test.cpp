@@ -10,6 +10,7 @@
 
 #include "app/screenshot.h"
 #include "support/environment.h"
+#include "support/run_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -18,8 +19,7 @@ namespace {
 struct PicturesPlace : testing::Test {
   fs::path home;
   void SetUp() override {
-    home = fs::temp_directory_path() / ("talmir-home-" + std::to_string(getpid()));
-    fs::remove_all(home);
+    home = NewTestFolder("home");
     fs::create_directories(home / ".config");
     for (const char *name : {"XDG_PICTURES_DIR", "XDG_CONFIG_HOME"}) ClearTestEnvironment(name);
     hadHome = std::getenv("HOME") != nullptr;

@@ -7,19 +7,14 @@
 source "$(dirname "$0")/common.sh"
 start_screen 800x600
 
-start_viewer
-box=$(wait_for_window "Kvel GL" 30) || fail "no question box"
-xdotool key --window "$box" Return
+answer_the_mode_question Return
 wait_for_picture "text > 300" 0 "$WINDOW_TOP" || fail "no framed window after Yes (text=$text)"
 settle "$OUTPUT"
 press "$OUTPUT" Escape
 expect_exit 27
 
-start_viewer
-box=$(wait_for_window "Kvel GL" 30) || fail "no question box on the second start"
-xdotool key --window "$box" Escape
-box=$(wait_for_window ERROR 15) || fail "no closing box after No"
+answer_the_mode_question Escape "on the second start"
 picture 0 "$WINDOW_TOP"
 ((text < 100)) || fail "a Talmir window opened after No (text=$text)"
-xdotool key --window "$box" Return
+xdotool key --window "$CLOSING_BOX" Return
 expect_exit 0
