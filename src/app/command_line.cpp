@@ -1,6 +1,11 @@
-// command_line.cpp: --help, --version, --windowed, --fullscreen and --fps.
+// command_line.cpp: --help, --version, --windowed, --fullscreen and --fps;
+// the screensaver's --root and --window-id, XScreenSaver's window in the
+// environment, and Windows' /s, /p and /c when the program is talmir.scr.
 #include "app/command_line.h"
 
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "app/main_loop.h"
@@ -16,6 +21,10 @@ constexpr char usage[] =
     "                cannot take that mode, Talmir asks whether to use a window\n"
     "  --windowed    start in a window with a 1024x768 picture\n"
     "  --fps         print the frame rate once a second on standard output\n"
+    "  --root        fly by itself as a screensaver, in XScreenSaver's window\n"
+    "                (XSCREENSAVER_WINDOW) or else on the whole screen\n"
+    "  --window-id ID  fly by itself as a screensaver in the X window ID\n"
+    "                (decimal or 0x hex)\n"
     "  --help        show this help and exit\n"
     "  --version     show the version and exit\n"
     "\n"
@@ -38,9 +47,95 @@ int RefuseArgument(const char *argument, std::FILE *err) {
   return badUsage;
 }
 
+// A window id as X and Windows write them: decimal, or hex after 0x. 0 is
+// no window.
+bool ReadWindowId(const char *text, uint64_t *id) {
+  if (text == nullptr) return false;
+  int base = 10;
+  if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    base = 16;
+    text += 2;
+  }
+  if (!std::isxdigit((unsigned char)text[0])) return false;
+  errno = 0;
+  char *end = nullptr;
+  unsigned long long value = std::strtoull(text, &end, base);
+  if (errno != 0 || *end != '\0' || value == 0) return false;
+  *id = value;
+  return true;
+}
+
+bool SameOption(const char *argument, const char *name) {
+  // X programs take their options with one dash, GNU programs with two;
+  // XScreenSaver's lists and tools use the one, our help the other.
+  if (argument[0] == '-' && argument[1] == '-') ++argument;
+  return std::strcmp(argument, name) == 0;
+}
+
+void RunInHost(uint64_t id) {
+  launchOptions.saver = saverInHost;
+  launchOptions.hostWindow = id;
+  launchOptions.hostGiven = 1;
+}
+
+// --window-id ID or --window-id=ID; the index of the last argument taken,
+// or -1 when the id is missing or not one.
+int ReadWindowIdOption(int argc, const char *const *argv, int i, std::FILE *err) {
+  const char *value = std::strchr(argv[i], '=');
+  if (value != nullptr)
+    ++value;
+  else if (i + 1 < argc)
+    value = argv[++i];
+  uint64_t id = 0;
+  if (!ReadWindowId(value, &id)) {
+    std::fprintf(err, "talmir: --window-id needs a window id, decimal or 0x hex, not '%s'\n%s",
+                 value ? value : "", usage);
+    return -1;
+  }
+  RunInHost(id);
+  return i;
+}
+
+bool EndsWithScr(const char *path) {
+  size_t length = std::strlen(path);
+  if (length < 4) return false;
+  const char *tail = path + length - 4;
+  return tail[0] == '.' && std::tolower((unsigned char)tail[1]) == 's' &&
+         std::tolower((unsigned char)tail[2]) == 'c' && std::tolower((unsigned char)tail[3]) == 'r';
+}
+
+// Windows starts a screensaver with /s (show), /p HWND (preview in that
+// window), /c or /c:HWND (settings, owned by that window) and nothing at
+// all for settings; the letter in either case, after / or -.
+int ReadScreensaverArguments(int argc, const char *const *argv, std::FILE *err) {
+  launchOptions.saver = saverSettings;
+  if (argc < 2) return startTheViewer;
+  const char *argument = argv[1];
+  if ((argument[0] != '/' && argument[0] != '-') || argument[1] == '\0') return RefuseArgument(argument, err);
+  char letter = (char)std::tolower((unsigned char)argument[1]);
+  const char *id = argument[2] == ':' ? argument + 3 : (argument[2] == '\0' && argc > 2 ? argv[2] : nullptr);
+  if (argument[2] != '\0' && argument[2] != ':') return RefuseArgument(argument, err);
+  uint64_t host = 0;
+  bool hasHost = id != nullptr && ReadWindowId(id, &host);
+  if (letter == 's') {
+    launchOptions.saver = saverOnScreen;
+  } else if (letter == 'p') {
+    if (!hasHost) return RefuseArgument(id ? id : argument, err);
+    RunInHost(host);
+  } else if (letter == 'c' || letter == 'a') {
+    // The settings box (and the old password dialog, which asks nothing of us).
+    launchOptions.hostWindow = hasHost ? host : 0;
+    launchOptions.hostGiven = hasHost ? 1 : 0;
+  } else {
+    return RefuseArgument(argument, err);
+  }
+  return startTheViewer;
+}
+
 }  // namespace
 
 int ReadCommandLine(int argc, const char *const *argv, std::FILE *out, std::FILE *err) {
+  if (argc > 0 && EndsWithScr(argv[0])) return ReadScreensaverArguments(argc, argv, err);
   bool optionsEnded = false;  // after "--" every argument is an operand, and the viewer takes none
   for (int i = 1; i < argc; ++i) {
     const char *argument = argv[i];
@@ -63,8 +158,28 @@ int ReadCommandLine(int argc, const char *const *argv, std::FILE *out, std::FILE
       launchOptions.windowed = 0;
     else if (std::strcmp(argument, "--fps") == 0)
       launchOptions.showFrameRate = 1;
-    else
+    else if (SameOption(argument, "-root")) {
+      if (!launchOptions.hostGiven) launchOptions.saver = saverInHost;
+    } else if (std::strncmp(argument, "-window-id", 10) == 0 || std::strncmp(argument, "--window-id", 11) == 0) {
+      const char *name = argument[1] == '-' ? argument + 1 : argument;
+      if (name[10] != '\0' && name[10] != '=') return RefuseArgument(argument, err);
+      if ((i = ReadWindowIdOption(argc, argv, i, err)) < 0) return badUsage;
+    } else {
       return RefuseArgument(argument, err);
+    }
   }
+  return startTheViewer;
+}
+
+int ReadScreensaverEnvironment(const char *value, std::FILE *err) {
+  if (value == nullptr || launchOptions.saver == saverSettings || launchOptions.saver == saverOnScreen ||
+      launchOptions.hostGiven)
+    return startTheViewer;
+  uint64_t id = 0;
+  if (!ReadWindowId(value, &id)) {
+    std::fprintf(err, "talmir: XSCREENSAVER_WINDOW is not a window id: '%s'\n", value);
+    return badUsage;
+  }
+  RunInHost(id);
   return startTheViewer;
 }

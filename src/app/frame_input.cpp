@@ -2,6 +2,7 @@
 // and the cursor to the flight model and the lighting switch.
 #include "app/frame_input.h"
 
+#include "app/main_loop.h"
 #include "app/scene_window.h"
 #include "app/window_proc.h"
 #include "camera/camera.h"
@@ -27,6 +28,11 @@ void ToggleLightingOnL() {
 }  // namespace
 
 void ApplyFrameInput() {
+  // A screensaver flies as the viewer does when nobody touches it.
+  if (launchOptions.saver != saverOff) {
+    ApplyFlightInput(FlightInput{});
+    return;
+  }
   GetCursorPosition(&cursorPosition);
   SetCursorPosition(cursorAnchorX, cursorAnchorY);
   const unsigned char *slot = keyState.slot;

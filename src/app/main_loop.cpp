@@ -81,7 +81,7 @@ PassOutcome EndLoop(int exitCode) {
 
 int BeginMainLoop() {
   loop = MainLoop{};
-  windowContext.fullscreen = launchOptions.windowed ? 0 : 1;
+  windowContext.fullscreen = launchOptions.windowed || launchOptions.saver != saverOff ? 0 : 1;
   if (OpenWindowInMode()) return 1;
   EndLoop(0);
   return 0;

@@ -5,9 +5,17 @@
 
 // How the entry was asked to start; set before the loop begins. All 0 is the
 // viewer's own start: fullscreen, with the question where the mode is missing.
+// A screensaver flies by itself: in another program's window (XScreenSaver's,
+// or Windows' preview), or over the whole screen at its present mode until
+// the user moves (Windows' /s); or it only shows its settings box.
+enum SaverMode : unsigned char { saverOff, saverInHost, saverOnScreen, saverSettings };
+
 struct LaunchOptions {
   unsigned char windowed;       // open a window first: no display-mode change, no question
   unsigned char showFrameRate;  // print the frames per second once a second
+  unsigned char saver;          // a SaverMode
+  unsigned char hostGiven;      // hostWindow names the window (else none was given)
+  uint64_t hostWindow;          // the host's system id, or hostRootWindow
 };
 
 extern LaunchOptions launchOptions;  // program-wide, all 0 at start

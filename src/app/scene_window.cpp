@@ -5,6 +5,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "app/main_loop.h"
+#include "app/saver_window.h"
 #include "app/window_proc.h"
 #include "scene/scene_init.h"
 #include "scene/text_overlay.h"
@@ -107,9 +109,12 @@ int OpenSceneWindow(const char *title, int width, int height, int bits, unsigned
     ShowMessageBox(nullptr, "Failed To Register The Window Class.", "ERROR", MB_OK | MB_ICONEXCLAMATION);
     return 0;
   }
+  bool saver = launchOptions.saver != saverOff;
   if (windowContext.fullscreen && !EnterFullscreenMode(width, height, bits)) return 0;
-  ShowMouseCursor(0);
-  windowContext.windowHandle = CreateSceneWindow(title, width, height);
+  // A screensaver in another program's window leaves the cursor to it.
+  if (launchOptions.saver != saverInHost) ShowMouseCursor(0);
+  windowContext.windowHandle = saver ? CreateSaverWindow(windowClassName, title, &width, &height)
+                                     : CreateSceneWindow(title, width, height);
   if (windowContext.windowHandle == nullptr) return FailOpening("Window Creation Error.");
   if (const char *failure = MakeRenderingContext(bits)) return FailOpening(failure);
   ShowPlatformWindow(windowContext.windowHandle, SW_SHOW);
@@ -121,10 +126,13 @@ int OpenSceneWindow(const char *title, int width, int height, int bits, unsigned
 }
 
 void CloseSceneWindow() {
-  if (windowContext.fullscreen) {
-    ChangeDisplayMode(nullptr, 0);
-    ShowMouseCursor(1);
-  }
+  if (windowContext.fullscreen) ChangeDisplayMode(nullptr, 0);
+  if (windowContext.fullscreen || launchOptions.saver == saverOnScreen) ShowMouseCursor(1);
+  // A host that went took our window with it: the system has released the
+  // window and its device context already.
+  Rect client;
+  bool windowGone = launchOptions.saver != saverOff && windowContext.windowHandle != nullptr &&
+                    !GetClientRectangle(windowContext.windowHandle, &client);
   if (windowContext.renderingContext != nullptr) {
     if (!MakeRenderingContextCurrent(nullptr, nullptr)) ReportShutdownError("Release Of DC And RC Failed.");
     if (!DeleteRenderingContext(windowContext.renderingContext))
@@ -132,6 +140,10 @@ void CloseSceneWindow() {
     windowContext.renderingContext = nullptr;
   }
   // Handles are cleared once released, so a later close never releases them again.
+  if (windowGone) {
+    windowContext.deviceContext = nullptr;
+    windowContext.windowHandle = nullptr;
+  }
   if (windowContext.deviceContext != nullptr) {
     if (!ReleaseDeviceContext(windowContext.windowHandle, windowContext.deviceContext))
       ReportShutdownError("Release Device Context Failed.");

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/png_file.h"
+#include "platform/platform.h"
 
 namespace fs = std::filesystem;
 
@@ -54,6 +55,8 @@ std::string FreePath(const std::string &folder) {
 }  // namespace
 
 std::string PicturesFolder() {
+  char systemFolder[1024];
+  if (GetPicturesFolder(systemFolder, sizeof systemFolder)) return systemFolder;
   std::string named = Environment("XDG_PICTURES_DIR");
   if (!named.empty()) return named;
   std::string home = Environment("HOME");

@@ -2,6 +2,8 @@
 // and turns window events into program actions.
 #include "app/window_proc.h"
 
+#include "app/main_loop.h"
+#include "app/saver_window.h"
 #include "app/scene_window.h"
 #include "camera/camera.h"
 
@@ -45,6 +47,11 @@ void SettleKeyTaps() {
 }
 
 LResult SceneWindowProc(WindowHandle window, unsigned message, WParam wParam, LParam lParam) {
+  if (launchOptions.saver != saverOff) {
+    if (SaverTakesInput(message, lParam)) return 0;
+    // The host went and took the screensaver's window with it.
+    if (message == WM_DESTROY) PostQuitMessage(0);
+  }
   switch (message) {
     case WM_ACTIVATE:
       windowContext.active = HighWord(wParam) == 0 ? 1 : 0;

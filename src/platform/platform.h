@@ -46,6 +46,7 @@ struct Rect {
 
 // ---- messages
 enum : unsigned {
+  WM_DESTROY = 0x0002,
   WM_SIZE = 0x0005,
   WM_ACTIVATE = 0x0006,
   WM_CLOSE = 0x0010,
@@ -105,9 +106,12 @@ enum : int { IDOK = 1, IDYES = 6, IDNO = 7 };
 enum : uint32_t { CS_VREDRAW = 0x0001, CS_HREDRAW = 0x0002, CS_OWNDC = 0x0020 };
 enum : uint32_t {
   WS_POPUP = 0x80000000u,
+  WS_CHILD = 0x40000000u,
+  WS_VISIBLE = 0x10000000u,
   WS_OVERLAPPEDWINDOW = 0x00CF0000u,
   WS_CLIPSIBLINGS = 0x04000000u,
   WS_CLIPCHILDREN = 0x02000000u,
+  WS_EX_TOPMOST = 0x00000008u,
   WS_EX_WINDOWEDGE = 0x00000100u,
   WS_EX_APPWINDOW = 0x00040000u,
 };
@@ -190,6 +194,18 @@ WindowHandle CreatePlatformWindow(uint32_t exStyle, const char *className, const
                                   WindowHandle parent, InstanceHandle instance);
 // Destroys a window; its queued messages go with it. 0 on failure.
 int DestroyPlatformWindow(WindowHandle window);
+// A window that another program made and that Talmir may draw in (a
+// screensaver's host: the X window XScreenSaver gives, the preview HWND
+// Windows gives), by its system id; hostRootWindow is the screen's own root.
+// A window created with WS_CHILD and a host as its parent draws inside the
+// host, at the rectangle given. Null when there is no such window.
+inline constexpr uint64_t hostRootWindow = 0;
+WindowHandle FindHostWindow(uint64_t systemId);
+// The size of a window's drawing area (left and top 0), for a host or the
+// program's own window. 0 on failure.
+int GetClientRectangle(WindowHandle window, Rect *rect);
+// The primary screen at its present mode, in screen coordinates. 0 on failure.
+int GetScreenRectangle(Rect *rect);
 int ShowPlatformWindow(WindowHandle window, int command);
 int BringWindowToFront(WindowHandle window);
 WindowHandle SetInputFocus(WindowHandle window);
@@ -235,6 +251,10 @@ int ShowMessageBox(WindowHandle owner, const char *text, const char *caption, un
 // Plays a wave file (SND_* flags; "\" in the path separates folders). With
 // SND_NOSTOP a sound that is playing is left alone and the call answers 0.
 int PlaySoundFile(const char *path, unsigned flags);
+
+// The user's pictures folder as the system itself keeps it (Windows' known
+// folder); 0 where the system keeps none and the program finds it itself.
+int GetPicturesFolder(char *folder, size_t size);
 
 // The folder that holds the running program's file; 0 where it cannot be told.
 int GetProgramFolder(char *folder, size_t size);

@@ -10,6 +10,7 @@
 #include "camera/camera.h"
 #include "scene/draw_primitives.h"
 #include "scene/random_source.h"
+#include "scene/scene_init.h"
 #include "scene/terrain.h"
 #include "scene/text_overlay.h"
 
@@ -97,6 +98,6 @@ int RenderFrame() {
   AdvanceCamera();
   ApplyViewTransform(sceneClock);
   DrawLandscape();
-  DrawOverlayLines();
+  if (!sceneOptions.captionless) DrawOverlayLines();
   return 1;
 }

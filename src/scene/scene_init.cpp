@@ -11,6 +11,8 @@
 #include "scene/terrain.h"
 #include "scene/text_overlay.h"
 
+SceneOptions sceneOptions;
+
 namespace {
 
 constexpr const char *soundPath = assetPaths.sound;
@@ -40,6 +42,7 @@ int InitScene() {
   // A sound already playing (after a mode switch) is left undisturbed, and a
   // missing or unplayable file is no reason to stop; a file at fault is
   // named on standard error.
+  if (sceneOptions.silent) return 1;
   if (!PlaySoundFile(soundPath, SND_ASYNC | SND_LOOP | SND_NOSTOP)) CheckSoundFile(soundPath);
   return 1;
 }

@@ -27,6 +27,7 @@ void ResetProgramState() {
   ResetTestPlatform();
   std::filesystem::current_path(startFolder);
   launchOptions = LaunchOptions{};
+  sceneOptions = SceneOptions{};
   windowContext = WindowContext{nullptr, nullptr, nullptr, nullptr, 1, 1};
   keyState = KeyState{};
   keyTaps = KeyTaps{};

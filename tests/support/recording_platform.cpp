@@ -121,6 +121,9 @@ void SetTestFocusWindow(WindowHandle window) {
 
 void SetTestSwapIntervalAccepted(bool accepted) { rec.swapIntervalAccepted = accepted; }
 void SetTestRefreshRate(int hertz) { rec.refreshRate = hertz; }
+void AddTestHostWindow(uint64_t systemId, int width, int height) { rec.hostSizes[systemId] = Point{width, height}; }
+void SetTestScreenSize(int width, int height) { rec.screenSize = Point{width, height}; }
+WindowHandle LastWindowParent() { return rec.lastParent; }
 int SwapIntervalAsked() { return rec.swapIntervalAsked; }
 void SetTestSwapHook(std::function<void(int)> hook) { rec.swapHook = std::move(hook); }
 int SwapCount() { return rec.swaps; }
@@ -174,6 +177,7 @@ bool SystemOpenDisplay() { return true; }
 
 SystemWindow *SystemCreateWindow(PlatformWindow *window, const char *) {
   rec.lastStyle = window->style;
+  rec.lastParent = window->parent;
   rec.lastRect = window->rect;
   ++rec.windowsMade;
   made.windows.push_back(std::make_unique<SystemWindow>());
@@ -193,6 +197,25 @@ void SystemFocusWindow(PlatformWindow *window) {
 
 WindowHandle SystemFocusedWindow() { return rec.focus; }
 void SystemShowCursor(bool) {}
+
+SystemWindow *SystemFindHostWindow(uint64_t systemId, int *width, int *height) {
+  auto host = rec.hostSizes.find(systemId);
+  if (host == rec.hostSizes.end()) return nullptr;
+  *width = host->second.x;
+  *height = host->second.y;
+  made.windows.push_back(std::make_unique<SystemWindow>());
+  return made.windows.back().get();
+}
+
+void SystemForgetHostWindow(SystemWindow *) {}
+
+bool SystemScreenSize(int *width, int *height) {
+  *width = rec.screenSize.x;
+  *height = rec.screenSize.y;
+  return true;
+}
+
+int GetPicturesFolder(char *, size_t) { return 0; }
 
 bool SystemOpenDevice(PlatformDevice *device) {
   TestSurface surface = MakeTestSurface(device->window->clientWidth, device->window->clientHeight);

@@ -59,6 +59,12 @@ void SetTestSwapIntervalAccepted(bool accepted);
 // The display's refresh rate a context is made current on (default 0:
 // cannot be told), and the swap interval last asked of the driver (-1: none).
 void SetTestRefreshRate(int hertz);
+// Another program's window the test offers as a host, by its system id,
+// with its client size; the screen's size at its present mode.
+void AddTestHostWindow(uint64_t systemId, int width, int height);
+void SetTestScreenSize(int width, int height);
+// The parent the last window was created with (null: none).
+WindowHandle LastWindowParent();
 int SwapIntervalAsked();
 
 // Runs after every SwapDeviceBuffers with the swap's number (1 = first), so a

@@ -26,6 +26,9 @@ struct Recording {
   bool swapIntervalAccepted = false;
   int swapIntervalAsked = -1;  // none asked yet
   int refreshRate = 0;         // the display's, in Hz (0: cannot be told)
+  std::map<uint64_t, Point> hostSizes;  // the hosts the test offers, by system id
+  Point screenSize{1024, 768};
+  WindowHandle lastParent = nullptr;
   std::function<void(int)> swapHook;
   std::string programFolder;  // none: the tests run the program's code, not its file
   int swaps = 0;

@@ -32,6 +32,14 @@ void SystemFocusWindow(PlatformWindow *window);
 // The window that has the keyboard focus, or null.
 WindowHandle SystemFocusedWindow();
 void SystemShowCursor(bool visible);
+// Another program's window by its system id (or hostRootWindow), as a
+// record of the system's own, and its client size; null when there is none.
+// A window whose parent is a host draws inside it: SystemCreateWindow finds
+// the host in window->parent.
+SystemWindow *SystemFindHostWindow(uint64_t systemId, int *width, int *height);
+void SystemForgetHostWindow(SystemWindow *host);
+// The primary screen's size at its present mode; false where it cannot be told.
+bool SystemScreenSize(int *width, int *height);
 
 // ---- devices, contexts and the swap (gl_handles.cpp)
 struct PlatformDevice {

@@ -17,6 +17,8 @@ struct PlatformWindow {
   bool hasPixelFormat;
   bool minimised;
   SystemWindow *system;
+  PlatformWindow *parent;  // a host the window draws in, or null
+  bool host;               // another program's window (no procedure, never live)
 };
 
 // The program's windows, oldest first; the last is the live one.

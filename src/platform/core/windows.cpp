@@ -1,6 +1,7 @@
 // windows.cpp: window classes, windows, focus and the cursor's show count,
 // as Windows keeps them, over the backend's own windows.
 #include <map>
+#include <memory>
 #include <string>
 
 #include "platform/core/cursor_model.h"
@@ -21,6 +22,19 @@ PlatformInstance programInstance;
 std::map<std::string, WindowClass> windowClasses;
 // Like Windows' counter, the cursor is shown while it is 0 or more.
 int cursorShowCount = 0;
+// Hosts found so far, one record per system id, kept until the platform's end.
+std::map<uint64_t, std::unique_ptr<PlatformWindow>> hostWindows;
+
+PlatformWindow *HostRecord(WindowHandle window) {
+  for (auto &entry : hostWindows)
+    if (entry.second.get() == window) return window;
+  return nullptr;
+}
+
+void ForgetHostWindows() {
+  for (auto &entry : hostWindows) SystemForgetHostWindow(entry.second->system);
+  hostWindows.clear();
+}
 
 }  // namespace
 
@@ -48,13 +62,16 @@ WindowHandle CreatePlatformWindow(uint32_t exStyle, const char *className, const
                                   uint32_t style, int x, int y, int width, int height,
                                   WindowHandle parent, InstanceHandle instance) {
   (void)exStyle;
-  (void)parent;
   auto found = windowClasses.find(className ? className : "");
   if (found == windowClasses.end() || instance != &programInstance) return nullptr;
   Rect insets = WindowFrameInsets(style);
   auto *window = new PlatformWindow{found->second.procedure, style, Rect{x, y, x + width, y + height},
                                     width - insets.left - insets.right, height - insets.top - insets.bottom,
-                                    false, false, nullptr};
+                                    false, false, nullptr, HostRecord(parent), false};
+  if ((style & WS_CHILD) && window->parent == nullptr) {
+    delete window;
+    return nullptr;
+  }
   window->system = SystemCreateWindow(window, title ? title : "");
   if (window->system == nullptr) {
     delete window;
@@ -101,9 +118,35 @@ WindowHandle SetInputFocus(WindowHandle window) {
 
 WindowHandle GetFocusWindow() { return SystemFocusedWindow(); }
 
+WindowHandle FindHostWindow(uint64_t systemId) {
+  auto known = hostWindows.find(systemId);
+  if (known != hostWindows.end()) return known->second.get();
+  if (!SystemOpenDisplay()) return nullptr;
+  int width = 0, height = 0;
+  SystemWindow *system = SystemFindHostWindow(systemId, &width, &height);
+  if (system == nullptr) return nullptr;
+  auto host = std::make_unique<PlatformWindow>(
+      PlatformWindow{nullptr, 0, Rect{0, 0, width, height}, width, height, false, false, system, nullptr, true});
+  return (hostWindows[systemId] = std::move(host)).get();
+}
+
+int GetClientRectangle(WindowHandle window, Rect *rect) {
+  if (rect == nullptr || (!IsLiveWindow(window) && HostRecord(window) == nullptr)) return 0;
+  *rect = Rect{0, 0, window->clientWidth, window->clientHeight};
+  return 1;
+}
+
+int GetScreenRectangle(Rect *rect) {
+  int width = 0, height = 0;
+  if (rect == nullptr || !SystemOpenDisplay() || !SystemScreenSize(&width, &height)) return 0;
+  *rect = Rect{0, 0, width, height};
+  return 1;
+}
+
 void ResetPlatformCore() {
   for (PlatformWindow *window : LiveWindows()) delete window;
   ClearLiveWindows();
+  ForgetHostWindows();
   ResetGlHandles();
   windowClasses.clear();
   cursorShowCount = 0;

@@ -60,6 +60,10 @@ void RequestOffscreenRendering() {
   SDL_setenv("SDL_VIDEODRIVER", "offscreen", 1);
 }
 
+// The pictures folder is the user's own setting on Linux (XDG's user dirs),
+// which the program reads itself.
+int GetPicturesFolder(char *, size_t) { return 0; }
+
 int GetProgramFolder(char *folder, size_t size) {
   char *base = SDL_GetBasePath();
   if (base == nullptr) return 0;

@@ -7,6 +7,7 @@ void RequestOffscreenRendering() {}
 
 // A page has no folder of its own: its data is packed with it.
 int GetProgramFolder(char *, size_t) { return 0; }
+int GetPicturesFolder(char *, size_t) { return 0; }
 
 void ShutdownPlatform() {
   StopSoundPlayback();

@@ -39,3 +39,11 @@ void SystemFocusWindow(PlatformWindow *) {}
 
 // The page's keys always reach the canvas's window.
 WindowHandle SystemFocusedWindow() { return LiveWindow(); }
+
+// A page draws only in its own canvas.
+SystemWindow *SystemFindHostWindow(uint64_t, int *, int *) { return nullptr; }
+void SystemForgetHostWindow(SystemWindow *) {}
+
+bool SystemScreenSize(int *width, int *height) {
+  return emscripten_get_canvas_element_size(canvasSelector, width, height) == EMSCRIPTEN_RESULT_SUCCESS;
+}

@@ -150,6 +150,24 @@ WindowHandle SetInputFocus(WindowHandle window) { return (WindowHandle)SetFocus(
 
 WindowHandle GetFocusWindow() { return (WindowHandle)GetFocus(); }
 
+WindowHandle FindHostWindow(uint64_t systemId) {
+  HWND host = systemId == hostRootWindow ? GetDesktopWindow() : (HWND)(uintptr_t)systemId;
+  return IsWindow(host) ? (WindowHandle)host : nullptr;
+}
+
+int GetClientRectangle(WindowHandle window, Rect *rect) {
+  RECT client;
+  if (rect == nullptr || !GetClientRect((HWND)window, &client)) return 0;
+  *rect = Rect{client.left, client.top, client.right, client.bottom};
+  return 1;
+}
+
+int GetScreenRectangle(Rect *rect) {
+  if (rect == nullptr) return 0;
+  *rect = Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  return rect->right > 0 && rect->bottom > 0 ? 1 : 0;
+}
+
 void RequestOffscreenRendering() { offscreenRequested = true; }
 
 // ===================== the program's file and its end
