@@ -11,6 +11,7 @@
 #include "assets/texture_set.h"
 #include "camera/camera.h"
 #include "scene/frame.h"
+#include "scene/scene_init.h"
 #include "scene/random_source.h"
 #include "scene/terrain.h"
 #include "scene/text_overlay.h"
