@@ -8,6 +8,7 @@
 
 #include "gl_subset/display_lists.h"
 #include "gl_subset/draw_batch.h"
+#include "gl_subset/es_program.h"
 #include "gl_subset/subset_state.h"
 #include "gl_subset/texture_atlas.h"
 
@@ -123,6 +124,11 @@ void EndSubsetContext() {
   ForgetAllTextures();
   ForgetAllLists();
   ResetSubsetState();
+}
+
+void SubsetContextMadeCurrent() {
+  AskContextForEsProgram();
+  AskContextForAtlas();
 }
 
 // A viewport never set is the new context's own, the surface's size.

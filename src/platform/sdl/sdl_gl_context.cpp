@@ -35,11 +35,14 @@ SystemContext *SystemCreateContext(PlatformDevice *device, const PlatformContext
     SDL_GL_MakeCurrent(current->window->system->sdl, current->system->gl);
   else
     SDL_GL_MakeCurrent(device->window->system->sdl, nullptr);
+  ContextMadeCurrent();
   return new SystemContext{gl};
 }
 
 bool SystemMakeCurrent(PlatformDevice *device, PlatformContext *context) {
-  return SDL_GL_MakeCurrent(device->window->system->sdl, context->system->gl) == 0;
+  bool made = SDL_GL_MakeCurrent(device->window->system->sdl, context->system->gl) == 0;
+  ContextMadeCurrent();
+  return made;
 }
 
 void SystemReleaseCurrent(PlatformContext *current) {

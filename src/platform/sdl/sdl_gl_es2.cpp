@@ -11,3 +11,5 @@ void AskForContextKind() {
 }
 
 void FinishFrameDrawing() { SubsetFlush(); }
+
+void ContextMadeCurrent() { SubsetContextMadeCurrent(); }

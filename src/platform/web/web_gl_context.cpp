@@ -82,7 +82,9 @@ SystemContext *SystemCreateContext(PlatformDevice *, const PlatformContext *) {
 }
 
 bool SystemMakeCurrent(PlatformDevice *, PlatformContext *context) {
-  return emscripten_webgl_make_context_current(context->system->webgl) == EMSCRIPTEN_RESULT_SUCCESS;
+  if (emscripten_webgl_make_context_current(context->system->webgl) != EMSCRIPTEN_RESULT_SUCCESS) return false;
+  SubsetContextMadeCurrent();
+  return true;
 }
 
 void SystemReleaseCurrent(PlatformContext *) {}
