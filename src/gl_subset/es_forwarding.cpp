@@ -8,7 +8,6 @@
 
 #include "gl_subset/display_lists.h"
 #include "gl_subset/draw_batch.h"
-#include "gl_subset/es_program.h"
 #include "gl_subset/subset_state.h"
 #include "gl_subset/texture_atlas.h"
 
@@ -124,11 +123,6 @@ void EndSubsetContext() {
   ForgetAllTextures();
   ForgetAllLists();
   ResetSubsetState();
-}
-
-void SubsetContextMadeCurrent() {
-  AskContextForEsProgram();
-  AskContextForAtlas();
 }
 
 // A viewport never set is the new context's own, the surface's size.

@@ -21,7 +21,6 @@ struct EsStateCache {
 
 EsStateCache esState;
 bool lastMakingFailed = false;  // primitives wait for the next draw to try again
-bool askContext = true;         // the current context may not be the one the program was made in
 
 constexpr const char *vertexShader = R"(
 attribute vec4 position;
@@ -151,12 +150,8 @@ void ApplyFogColour(const float colour[3]) {
 bool HaveEsProgram() { return esProgram.program != 0 || (!lastMakingFailed && MakeEsProgram()); }
 
 bool HaveEsProgramInContext() {
-  bool ask = askContext;
-  askContext = false;
-  return (esProgram.program != 0 && (!ask || glIsProgram(esProgram.program))) || MakeEsProgram();
+  return (esProgram.program != 0 && glIsProgram(esProgram.program)) || MakeEsProgram();
 }
-
-void AskContextForEsProgram() { askContext = true; }
 
 void UseEsProgram(const RasterState &raster, const float fogColour[3]) {
   glUseProgram(esProgram.program);

@@ -27,11 +27,8 @@ extern EsProgram esProgram;  // the current context's; all 0 at start and after 
 // of primitives).
 bool HaveEsProgram();
 // The same, and made again when the context no longer has them (a new
-// context after the old was released); asks the context, at the first draw
-// after AskContextForEsProgram.
+// context after the old was released); asks the context, once per draw.
 bool HaveEsProgramInContext();
-// The current context may be another: the next draw asks it.
-void AskContextForEsProgram();
 // Draws from here on with the program, the raster state and the fog colour,
 // setting only what the context does not have already.
 void UseEsProgram(const RasterState &raster, const float fogColour[3]);

@@ -127,12 +127,6 @@ void SubsetQuadricOrientation(GLUquadric *quadric, unsigned orientation);
 void SubsetSphere(GLUquadric *quadric, double radius, int slices, int stacks);
 
 // ---- the context
-// A context has been made current, perhaps another than before: at its next
-// draw the subset asks the context whether it has the subset's shader,
-// buffers and atlas, and makes them where it has not. Until the next such
-// call the context is taken to be the same one and asked nothing: in a
-// browser every question to WebGL waits for all the drawing asked before it.
-void SubsetContextMadeCurrent();
 // Ends the current context's life as far as the subset goes: its textures,
 // lists, shader and buffers are deleted and the state is back at GL's
 // defaults, as for a new context. For a platform that keeps one ES context

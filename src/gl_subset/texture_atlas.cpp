@@ -29,8 +29,7 @@ struct Atlas {
   int side = 1024;
   int shelfX = 0, shelfY = 0, shelfHeight = 0;
   GLuint esTexture = 0;
-  bool stale = true;       // the ES texture must be made again, every image with it
-  bool askContext = true;  // the current context may not be the one the texture was made in
+  bool stale = true;  // the ES texture must be made again, every image with it
 };
 
 Atlas atlas;
@@ -166,12 +165,9 @@ AtlasPlace PlaceOfTexture(unsigned name) {
 
 unsigned AtlasTexture() {
   // A context that has not got the atlas (the first, or a new one) gets it.
-  if (atlas.stale || (atlas.askContext && !glIsTexture(atlas.esTexture))) MakeEsTexture();
-  atlas.askContext = false;
+  if (atlas.stale || !glIsTexture(atlas.esTexture)) MakeEsTexture();
   return atlas.esTexture;
 }
-
-void AskContextForAtlas() { atlas.askContext = true; }
 
 void ForgetAtlasTexture() {
   atlas.esTexture = 0;

@@ -22,11 +22,8 @@ bool StoreTextureImage(unsigned name, int width, int height, unsigned format, co
 // place of a white texel, so that it draws as if texturing were off, as in
 // GL 1.1.
 AtlasPlace PlaceOfTexture(unsigned name);
-// The ES texture to sample, made in the current context when it has none
-// (asked at the first draw after AskContextForAtlas).
+// The ES texture to sample, made in the current context when it has none.
 unsigned AtlasTexture();
-// The current context may be another: the next draw asks it.
-void AskContextForAtlas();
 // Every texture is gone (the context's end).
 void ForgetAllTextures();
 // The ES texture is gone with a lost context; the images stay, to make it

@@ -1,9 +1,7 @@
 // A context lost and handed back (a browser's WebGL after a GPU reset): once
 // told, the subset draws in the new context what it drew in the old, from
 // what it keeps: the clear colour, the viewport, the textures' images and
-// the lists, with no call of the program's repeated. And a context merely
-// made current in place of another (SDL's after a mode switch) is asked for
-// the subset's shader and atlas before the next draw.
+// the lists, with no call of the program's repeated.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -77,36 +75,4 @@ TEST(ContextRestore, TheSamePictureInTheNewContext) {
   SubsetContextRestored();
   DrawPicture(list);
   EXPECT_EQ(Samples(), before);
-}
-
-// The same texture drawn in a second context made current without the
-// subset's objects: told, the subset makes its shader and atlas there.
-TEST(ContextRestore, AnotherContextMadeCurrentGetsTheObjects) {
-  ASSERT_TRUE(MakeSubsetContextCurrent(8, 8));
-  glMatrixMode(GL_PROJECTION);
-  glOrtho(0, 8, 0, 8, -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  const unsigned char green[4] = {30, 200, 60, 255};
-  unsigned texture;
-  glGenTextures(1, &texture);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, green);
-  glEnable(GL_TEXTURE_2D);
-  auto draw = [] {
-    glClear(GL_COLOR_BUFFER_BIT);
-    glBegin(GL_QUADS);
-    glVertex3f(0, 0, 0);
-    glVertex3f(8, 0, 0);
-    glVertex3f(8, 8, 0);
-    glVertex3f(0, 8, 0);
-    glEnd();
-    glFlush();
-  };
-  draw();
-  EXPECT_EQ(PixelAt(4, 4), (std::array<int, 4>{30, 200, 60, 255}));
-  ASSERT_TRUE(ReplaceSubsetContextAsIfLost(8, 8));
-  SubsetContextMadeCurrent();
-  glViewport(0, 0, 8, 8);
-  draw();
-  EXPECT_EQ(PixelAt(4, 4), (std::array<int, 4>{30, 200, 60, 255}));
 }

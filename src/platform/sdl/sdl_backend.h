@@ -57,6 +57,3 @@ void StopSoundPlayback();
 // context are made, and the frame's drawing finished before a swap shows it.
 void AskForContextKind();
 void FinishFrameDrawing();
-// Another context (or none) may be current now: the ES subset asks the
-// context for its objects before it next draws.
-void ContextMadeCurrent();

@@ -35,14 +35,11 @@ SystemContext *SystemCreateContext(PlatformDevice *device, const PlatformContext
     SDL_GL_MakeCurrent(current->window->system->sdl, current->system->gl);
   else
     SDL_GL_MakeCurrent(device->window->system->sdl, nullptr);
-  ContextMadeCurrent();
   return new SystemContext{gl};
 }
 
 bool SystemMakeCurrent(PlatformDevice *device, PlatformContext *context) {
-  bool made = SDL_GL_MakeCurrent(device->window->system->sdl, context->system->gl) == 0;
-  ContextMadeCurrent();
-  return made;
+  return SDL_GL_MakeCurrent(device->window->system->sdl, context->system->gl) == 0;
 }
 
 void SystemReleaseCurrent(PlatformContext *current) {

@@ -5,5 +5,3 @@
 void AskForContextKind() {}
 
 void FinishFrameDrawing() {}
-
-void ContextMadeCurrent() {}

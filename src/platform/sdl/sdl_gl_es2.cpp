@@ -11,5 +11,3 @@ void AskForContextKind() {
 }
 
 void FinishFrameDrawing() { SubsetFlush(); }
-
-void ContextMadeCurrent() { SubsetContextMadeCurrent(); }

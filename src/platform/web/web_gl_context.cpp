@@ -82,9 +82,7 @@ SystemContext *SystemCreateContext(PlatformDevice *, const PlatformContext *) {
 }
 
 bool SystemMakeCurrent(PlatformDevice *, PlatformContext *context) {
-  if (emscripten_webgl_make_context_current(context->system->webgl) != EMSCRIPTEN_RESULT_SUCCESS) return false;
-  SubsetContextMadeCurrent();
-  return true;
+  return emscripten_webgl_make_context_current(context->system->webgl) == EMSCRIPTEN_RESULT_SUCCESS;
 }
 
 void SystemReleaseCurrent(PlatformContext *) {}
