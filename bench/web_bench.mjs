@@ -1,9 +1,14 @@
 // web_bench.mjs: the page's goals, each measured in this one run on this
 // machine: its frame rate in headless Chromium (WebGL on SwiftShader) at
-// 1024x768 against the desktop build's (talmir-frames, OpenGL on Mesa's
-// llvmpipe, offscreen, unpaced) taken in turns; everything the page
-// downloads, compressed with gzip; the time from the start of the page's
-// load to its first finished frame, served from 127.0.0.1.
+// 1024x768 against the floor, what the same browser does at best with the
+// same frame: its WebGL calls recorded and made again from prepared buffers
+// (the same vertices, shader and atlas, nothing computed or uploaded), in
+// the same browser right after (bench/web_floor.js); the processor time of
+// the page's frame, and of it the WebGL calls'; the desktop build's frame
+// rate (talmir-frames, OpenGL on Mesa's llvmpipe, offscreen, unpaced) for
+// comparison; everything a first visit downloads, compressed with gzip; the
+// time from the start of the page's load to its first finished frame,
+// served from 127.0.0.1.
 // Usage: node bench/web_bench.mjs PAGE_FOLDER BENCH_BUILD
 // Chromium runs with its frame-rate limit and vertical sync off, as the
 // desktop tool runs unpaced, so neither waits for a display.
@@ -16,8 +21,9 @@ import { serveFolder } from '../scripts/web-serve.mjs';
 import { launchChromium } from '../tests/web/cdp.mjs';
 
 const [pageFolder, benchBuild] = process.argv.slice(2);
-const rounds = 3, seconds = 10, firstFrameRuns = 5;
-const goals = { fpsRatio: 0.7, gzipBytes: 1.5e6, firstFrameMs: 2000 };
+const rounds = 3, seconds = 10, firstFrameRuns = 5, measuredFrames = 60;
+const goals = { floorRatio: 0.85, gzipBytes: 1.5e6, firstFrameMs: 2000 };
+const floorScript = fs.readFileSync(new URL('./web_floor.js', import.meta.url), 'utf8');
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const verdict = (ok) => (ok ? 'met' : 'NOT MET');
 
@@ -29,20 +35,28 @@ function desktopFps() {
   return Number(/fps ([\d.]+)/.exec(output)[1]);
 }
 
-// The page's: frames counted by the page over a stretch of its own clock,
-// once the first ten are behind it.
-async function pageFps(url) {
+// The page's frame rate: frames counted by the page over a stretch of its
+// own clock, once the first ten are behind it; then the processor time of
+// its frames; then, in the same browser, one frame recorded and the floor
+// drawn from it, counted the same way.
+async function pageAndFloor(url) {
   const browser = await launchChromium(['--disable-frame-rate-limit', '--disable-gpu-vsync']);
   try {
     const { session } = browser;
     await session.send('Emulation.setDeviceMetricsOverride', { width: 1024, height: 768, deviceScaleFactor: 1,
       mobile: false });
+    await session.send('Page.enable');  // for the script to go into the page
+    await session.send('Page.addScriptToEvaluateOnNewDocument', { source: floorScript });
     await session.send('Page.navigate', { url });
     await session.waitFor('window.talmir && window.talmir.frames >= 10', 120, 'ten frames');
     const from = await session.evaluate('[window.talmir.frames, window.talmir.lastFrameMs]');
     await new Promise((resolve) => setTimeout(resolve, seconds * 1000));
     const to = await session.evaluate('[window.talmir.frames, window.talmir.lastFrameMs]');
-    return (to[0] - from[0]) / ((to[1] - from[1]) / 1000);
+    const fps = (to[0] - from[0]) / ((to[1] - from[1]) / 1000);
+    const cpu = await session.evaluate(`talmirFloor.measureFrames(${measuredFrames})`);
+    const calls = await session.evaluate('talmirFloor.recordFrame()');
+    const floor = (await session.evaluate(`talmirFloor.runFloor(${seconds})`)).fps;
+    return { fps, floor, cpu, calls };
   } finally {
     await browser.close();
   }
@@ -60,8 +74,12 @@ async function firstFrameMs(url) {
   }
 }
 
+// Everything the first visit downloads: the page, then the manifest and its
+// icons for the browser, and the service worker, which fetches the page's
+// files once more into its cache (index.html twice, as ./ and by name).
 function pageSizes() {
-  return fs.readdirSync(pageFolder).filter((name) => /^index\./.test(name)).map((name) => {
+  const names = fs.readdirSync(pageFolder).filter((name) => /^(index\.|icon-|manifest\.|sw\.js$)/.test(name));
+  return names.map((name) => {
     const bytes = fs.readFileSync(path.join(pageFolder, name));
     return { name, raw: bytes.length, gzip: zlib.gzipSync(bytes, { level: 9 }).length };
   });
@@ -70,21 +88,31 @@ function pageSizes() {
 async function main() {
   const { server, url } = await serveFolder(pageFolder);
   try {
-    const desktop = [], page = [];
+    const desktop = [], runs = [];
     for (let round = 0; round < rounds; ++round) {
       desktop.push(desktopFps());
-      page.push(await pageFps(url));
+      runs.push(await pageAndFloor(url));
+      console.error(`  round ${round + 1} of ${rounds}: desktop ${desktop[round].toFixed(1)} fps, page ${runs[round].fps.toFixed(1)}, ` +
+        `floor ${runs[round].floor.toFixed(1)}`);
     }
-    const ratio = median(page) / median(desktop);
-    console.log(`frame rate, 1024x768, median of ${rounds} runs each, taken in turns:`);
-    console.log(`  desktop: talmir-frames, OpenGL on Mesa's llvmpipe   ${median(desktop).toFixed(2).padStart(7)} fps  (${desktop.map((f) => f.toFixed(1)).join(', ')})`);
-    console.log(`  page: headless Chromium, WebGL on SwiftShader       ${median(page).toFixed(2).padStart(7)} fps  (${page.map((f) => f.toFixed(1)).join(', ')})`);
-    console.log(`  page / desktop: ${ratio.toFixed(2)} (goal >= ${goals.fpsRatio}: ${verdict(ratio >= goals.fpsRatio)})`);
+    const page = runs.map((r) => r.fps), floor = runs.map((r) => r.floor);
+    const ratios = runs.map((r) => r.fps / r.floor), ratio = median(ratios);
+    const list = (values, digits = 1) => values.map((v) => v.toFixed(digits)).join(', ');
+    console.log(`frame rate, 1024x768, median of ${rounds} runs, each the page then its floor in one browser:`);
+    console.log(`  page: headless Chromium, WebGL on SwiftShader       ${median(page).toFixed(2).padStart(7)} fps  (${list(page)})`);
+    console.log(`  floor: the same frame's ${runs[0].calls} WebGL calls from prepared buffers`);
+    console.log(`         (same vertices, shader and atlas)           ${median(floor).toFixed(2).padStart(7)} fps  (${list(floor)})`);
+    console.log(`  page / floor: ${ratio.toFixed(2)} (${list(ratios, 2)}) (goal >= ${goals.floorRatio}: ${verdict(ratio >= goals.floorRatio)})`);
+    const frameMs = median(runs.map((r) => r.cpu.frameMs)), glMs = median(runs.map((r) => r.cpu.glMs));
+    console.log(`  the page's frame on the main thread, median over ${measuredFrames} frames a run: ${frameMs.toFixed(2)} ms,`);
+    console.log(`    of which in WebGL calls ${glMs.toFixed(2)} ms; Talmir's own code (scene and GL subset) ${(frameMs - glMs).toFixed(2)} ms`);
+    console.log(`  for comparison, desktop: talmir-frames, OpenGL on Mesa's llvmpipe ${median(desktop).toFixed(2)} fps (${list(desktop)});`);
+    console.log(`    page / desktop ${(median(page) / median(desktop)).toFixed(2)}`);
 
     const sizes = pageSizes();
     const total = sizes.reduce((sum, s) => sum + s.gzip, 0);
-    console.log('what the page downloads, gzip -9:');
-    for (const s of sizes) console.log(`  ${s.name.padEnd(12)} ${String(s.raw).padStart(9)} bytes, ${String(s.gzip).padStart(9)} gzipped`);
+    console.log('what a first visit downloads, gzip -9:');
+    for (const s of sizes) console.log(`  ${s.name.padEnd(20)} ${String(s.raw).padStart(9)} bytes, ${String(s.gzip).padStart(9)} gzipped`);
     console.log(`  total ${(total / 1e6).toFixed(3)} MB gzipped (goal < ${goals.gzipBytes / 1e6} MB: ${verdict(total < goals.gzipBytes)})`);
 
     const starts = [];

@@ -83,6 +83,7 @@ add_custom_command(
   COMMENT "Making the page's icons"
   VERBATIM)
 add_custom_target(talmir-web-icons DEPENDS ${TALMIR_WEB_ICON_FILES})
+add_dependencies(talmir-web-icons talmir-icons)  # the frame is rendered once, by the desktop icon's rule
 
 # ---- what is installed
 install(TARGETS talmir RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -82,9 +82,13 @@ function watchConsole(session) {
   });
 }
 
+// The page at url, loaded: the document that was there before is marked, so
+// that its state is never taken for the new one's (a navigation the service
+// worker answers may return before the new document replaces it).
 async function open(session, url) {
+  await session.evaluate('window.leftForTest = true');
   await session.send('Page.navigate', { url });
-  await session.waitFor('document.readyState === "complete"', 30, 'the page to load');
+  await session.waitFor('!window.leftForTest && document.readyState === "complete"', 30, 'the page to load');
 }
 
 async function screenshot(session, name) {
@@ -111,7 +115,7 @@ const key = (virtualKey, name, code) => ({ windowsVirtualKeyCode: virtualKey, na
 async function press(session, type, k) { await session.send('Input.dispatchKeyEvent', { type, ...k }); }
 const keyA = key(65, 'a', 'KeyA'), keyF1 = key(112, 'F1', 'F1'), keyEscape = key(27, 'Escape', 'Escape');
 const keyShift = key(16, 'Shift', 'ShiftLeft');
-const frames = 'window.talmir && window.talmir.frames || 0';
+const frames = '(window.talmir && window.talmir.frames || 0)';
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const desktop = { width: 1024, height: 768, deviceScaleFactor: 1, mobile: false };
 const phone = { width: 412, height: 915, deviceScaleFactor: 2.625, mobile: true,
@@ -329,9 +333,10 @@ async function failedDownloads(session, serve) {
     ['index.data cut short', 'short-data', cut('index.data'), 'index.data'],
     ['index.wasm missing', 'no-wasm', gone('index.wasm'), 'index.wasm']];
   const said = async (url, what, expected) => {
+    await session.evaluate('window.leftForTest = true');
     const start = Date.now();
     await session.send('Page.navigate', { url });
-    const text = await session.waitFor('window.talmir && (window.talmir.failed || ' +
+    const text = await session.waitFor('!window.leftForTest && window.talmir && (window.talmir.failed || ' +
       '(window.talmir.stopped && document.getElementById("messages").innerText))', 5, 'a message').catch(() => '');
     const seconds = (Date.now() - start) / 1000;
     const [status, drawn] = await session.evaluate(`[document.getElementById("status").textContent, ${frames}]`);

@@ -27,13 +27,17 @@ EM_JS(int, FramesAsked, (), {
 });
 
 // window.talmir: frames drawn, the page's clock (ms since it began to load)
-// at the first and the latest frame, and whether drawing has stopped.
+// at the first and the latest frame, and whether drawing has stopped. What
+// the page leaves until the first frame is shown (talmir.onFirstFrame, see
+// shell.html) starts once it is.
 EM_JS(void, ReportFrame, (int frames), {
   var now = performance.now();
   var talmir = window.talmir = window.talmir || {};
   talmir.frames = frames;
   talmir.lastFrameMs = now;
-  if (frames == 1) talmir.firstFrameMs = now;
+  if (frames != 1) return;
+  talmir.firstFrameMs = now;
+  if (typeof talmir.onFirstFrame == "function") setTimeout(talmir.onFirstFrame, 0);
 });
 
 EM_JS(void, ReportStopped, (int loopEnded), {

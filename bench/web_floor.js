@@ -1,0 +1,137 @@
+// web_floor.js: put into the page ahead of its own scripts by the page
+// benchmark (bench/web_bench.mjs), as window.talmirFloor:
+//   measureFrames(n)  the next n frames: the processor time of the page's
+//                     frame callback (Talmir's WebAssembly: the scene and the
+//                     GL subset, with the WebGL calls they make) and, of it,
+//                     the time spent inside WebGL calls, each per frame, ms
+//   recordFrame()     records the WebGL calls of the next frame, then stops
+//                     the page's own loop: the canvas is the floor's now
+//   runFloor(seconds) draws the recorded frame again and again from
+//                     prepared buffers: the same vertices and indices, put
+//                     in buffers of their own once, the same shader program,
+//                     the same atlas, the same state; no query, no upload.
+//                     Resolves with its frames per second: the frames asked
+//                     for over the time until the last of them is finished
+//                     (nothing makes the floor wait for its drawing, which
+//                     may lag far behind the asking), and the rate at which
+//                     they were asked for.
+// The frame callback is the browser's requestAnimationFrame callback, which
+// the page's loop runs one frame in (src/platform/web/web_entry.cpp).
+(function () {
+  'use strict';
+  const proto = WebGLRenderingContext.prototype;
+  const originals = {};
+  for (const name of Object.getOwnPropertyNames(proto)) {
+    const descriptor = Object.getOwnPropertyDescriptor(proto, name);
+    if (name !== 'constructor' && descriptor && typeof descriptor.value === 'function') originals[name] = descriptor.value;
+  }
+  const wrapGl = (onCall) => {
+    for (const name in originals) proto[name] = function (...args) { return onCall(this, name, args); };
+  };
+  const unwrapGl = () => { for (const name in originals) proto[name] = originals[name]; };
+
+  // The page's frame callbacks, each between begin() and end() of the hook set.
+  let frameHook = null;
+  const requestFrame = window.requestAnimationFrame.bind(window);
+  window.requestAnimationFrame = (callback) => requestFrame((time) => {
+    const hook = frameHook;
+    if (!hook) return callback(time);
+    hook.begin();
+    try {
+      return callback(time);
+    } finally {
+      hook.end();
+    }
+  });
+
+  function measureFrames(count) {
+    return new Promise((resolve) => {
+      let glMs = 0, frameMs = 0, frames = 0, start = 0;
+      wrapGl((gl, name, args) => {
+        const t = performance.now();
+        try {
+          return originals[name].apply(gl, args);
+        } finally {
+          glMs += performance.now() - t;
+        }
+      });
+      frameHook = {
+        begin() { start = performance.now(); },
+        end() {
+          frameMs += performance.now() - start;
+          if (++frames < count) return;
+          frameHook = null;
+          unwrapGl();
+          resolve({ frameMs: frameMs / frames, glMs: glMs / frames });
+        },
+      };
+    });
+  }
+
+  let recorded = null;  // the context and its calls, [name, args]
+  function recordFrame() {
+    return new Promise((resolve) => {
+      const calls = [];
+      let context = null;
+      frameHook = {
+        begin() {
+          wrapGl((gl, name, args) => {
+            context = gl;
+            calls.push([name, args.map((a) => (ArrayBuffer.isView(a) ? a.slice() : a))]);
+            return originals[name].apply(gl, args);
+          });
+        },
+        end() {
+          unwrapGl();
+          frameHook = null;
+          window.Module.pauseMainLoop();
+          recorded = { gl: context, calls };
+          resolve(calls.length);
+        },
+      };
+    });
+  }
+
+  // The recorded calls as they are to be made again: queries left out, and
+  // each upload of a buffer's data turned into the binding of a buffer that
+  // already holds it.
+  function prepare() {
+    const { gl, calls } = recorded;
+    const steps = [];
+    for (const [name, args] of calls) {
+      if (/^(get|is)/.test(name)) continue;
+      if (name === 'bufferData') {
+        const [target, data] = args;
+        const buffer = gl.createBuffer();
+        gl.bindBuffer(target, buffer);
+        gl.bufferData(target, data, gl.STATIC_DRAW);
+        steps.push([originals.bindBuffer, [target, buffer]]);
+        continue;
+      }
+      steps.push([originals[name], args]);
+    }
+    return { gl, steps };
+  }
+
+  function runFloor(seconds) {
+    const { gl, steps } = prepare();
+    return new Promise((resolve) => {
+      let frames = 0, first = 0, last = 0;
+      const frame = () => {
+        for (const [method, args] of steps) method.apply(gl, args);
+        last = performance.now();
+        if (++frames === 10) first = last;
+        if (frames > 10 && last - first >= seconds * 1000) {
+          gl.finish();
+          const done = performance.now();
+          resolve({ fps: (frames - 10) / ((done - first) / 1000), askedFps: (frames - 10) / ((last - first) / 1000) });
+          return;
+        }
+        requestFrame(frame);
+      };
+      requestFrame(frame);
+    });
+  }
+
+  window.talmirFloor = { measureFrames, recordFrame, runFloor };
+})();
