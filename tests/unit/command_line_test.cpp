@@ -33,11 +33,23 @@ std::string Contents(std::FILE *file) {
   return text;
 }
 
-Outcome Read(std::vector<const char *> arguments) {
-  arguments.insert(arguments.begin(), "talmir");
+// Each reading starts from the launch options of a fresh process.
+Outcome ReadAs(const char *program, std::vector<const char *> arguments) {
+  launchOptions = LaunchOptions{};
+  arguments.insert(arguments.begin(), program);
   std::FILE *out = std::tmpfile(), *err = std::tmpfile();
   int verdict = ReadCommandLine((int)arguments.size(), arguments.data(), out, err);
   return Outcome{verdict, Contents(out), Contents(err)};
+}
+
+Outcome Read(std::vector<const char *> arguments) { return ReadAs("talmir", arguments); }
+
+int ReadEnvironment(const char *value, std::string *said = nullptr) {
+  std::FILE *err = std::tmpfile();
+  int verdict = ReadScreensaverEnvironment(value, err);
+  std::string text = Contents(err);
+  if (said) *said = text;
+  return verdict;
 }
 
 }  // namespace
@@ -81,6 +93,92 @@ TEST(CommandLine, AWrongArgumentPrintsTheUsageOnStandardErrorAndEndsWithTwo) {
     EXPECT_EQ(o.out, "") << wrong;
     EXPECT_NE(o.err.find(wrong), std::string::npos) << o.err;
     EXPECT_NE(o.err.find("Usage: talmir"), std::string::npos) << o.err;
+  }
+}
+
+// XScreenSaver's modules take their options with one dash, GNU programs
+// with two; the id may be decimal or hex.
+TEST(CommandLine, RootAndWindowIdRunTheScreensaverInThatWindow) {
+  for (std::vector<const char *> args : {std::vector<const char *>{"--window-id", "0x2a00007"},
+                                         {"-window-id", "44040199"}, {"--window-id=0X2A00007"}}) {
+    EXPECT_EQ(Read(args).verdict, startTheViewer) << args[0];
+    EXPECT_EQ(launchOptions.saver, saverInHost) << args[0];
+    EXPECT_EQ(launchOptions.hostGiven, 1) << args[0];
+    EXPECT_EQ(launchOptions.hostWindow, 0x2a00007u) << args[0];
+  }
+  for (const char *root : {"--root", "-root"}) {
+    EXPECT_EQ(Read({"--fps", root}).verdict, startTheViewer);
+    EXPECT_EQ(launchOptions.saver, saverInHost);
+    EXPECT_EQ(launchOptions.hostGiven, 0);
+    EXPECT_EQ(launchOptions.hostWindow, hostRootWindow);
+    EXPECT_EQ(launchOptions.showFrameRate, 1);
+  }
+  // A named window wins over --root, whichever comes first.
+  Read({"--window-id", "77", "--root"});
+  EXPECT_EQ(launchOptions.hostWindow, 77u);
+}
+
+TEST(CommandLine, AWindowIdThatIsNoneIsRefusedWithTheUsage) {
+  for (std::vector<const char *> args :
+       {std::vector<const char *>{"--window-id"}, {"--window-id", "0"}, {"--window-id", "0x"}, {"--window-id", "12ab"},
+        {"--window-id", "-5"}, {"--window-id", "99999999999999999999999"}, {"--window-id=", "12"},
+        {"--window-idx", "12"}}) {
+    Outcome o = Read(args);
+    EXPECT_EQ(o.verdict, badUsage) << args.back();
+    EXPECT_NE(o.err.find("Usage: talmir"), std::string::npos) << o.err;
+  }
+}
+
+// The daemon names its window in the environment; the command line's own
+// window comes first, and the viewer started by hand never sees the variable.
+TEST(CommandLine, XScreenSaversWindowInTheEnvironmentIsTheHost) {
+  Read({"--root"});
+  EXPECT_EQ(ReadEnvironment("0x400001"), startTheViewer);
+  EXPECT_EQ(launchOptions.saver, saverInHost);
+  EXPECT_EQ(launchOptions.hostWindow, 0x400001u);
+  Read({"--window-id", "0x500"});
+  EXPECT_EQ(ReadEnvironment("0x400001"), startTheViewer);
+  EXPECT_EQ(launchOptions.hostWindow, 0x500u);
+  Read({});
+  EXPECT_EQ(ReadEnvironment(nullptr), startTheViewer);
+  EXPECT_EQ(launchOptions.saver, saverOff);
+  std::string said;
+  EXPECT_EQ(ReadEnvironment("root", &said), badUsage);
+  EXPECT_NE(said.find("XSCREENSAVER_WINDOW"), std::string::npos) << said;
+}
+
+// Windows runs a screensaver by its .scr name with /s, /p HWND, /c[:HWND],
+// or nothing at all (a double click: the settings).
+TEST(CommandLine, AScrFileTakesWindowsScreensaverArguments) {
+  const char *scr = "C:\\Users\\Ann\\Talmir\\TALMIR.SCR";
+  EXPECT_EQ(ReadAs(scr, {"/s"}).verdict, startTheViewer);
+  EXPECT_EQ(launchOptions.saver, saverOnScreen);
+  EXPECT_EQ(ReadAs(scr, {"-S"}).verdict, startTheViewer);
+  EXPECT_EQ(launchOptions.saver, saverOnScreen);
+  for (std::vector<const char *> args : {std::vector<const char *>{"/p", "1234"}, {"/P:1234"}}) {
+    EXPECT_EQ(ReadAs(scr, args).verdict, startTheViewer) << args[0];
+    EXPECT_EQ(launchOptions.saver, saverInHost) << args[0];
+    EXPECT_EQ(launchOptions.hostWindow, 1234u) << args[0];
+  }
+  EXPECT_EQ(ReadAs(scr, {"/c:5678"}).verdict, startTheViewer);
+  EXPECT_EQ(launchOptions.saver, saverSettings);
+  EXPECT_EQ(launchOptions.hostGiven, 1);
+  EXPECT_EQ(launchOptions.hostWindow, 5678u);
+  for (std::vector<const char *> args : {std::vector<const char *>{}, {"/c"}}) {
+    EXPECT_EQ(ReadAs(scr, args).verdict, startTheViewer);
+    EXPECT_EQ(launchOptions.saver, saverSettings);
+    EXPECT_EQ(launchOptions.hostGiven, 0);
+  }
+  // Windows' arguments mean nothing to the viewer by its own name.
+  EXPECT_EQ(Read({"/s"}).verdict, badUsage);
+}
+
+TEST(CommandLine, AScrFileRefusesAPreviewWithoutAWindowAndUnknownLetters) {
+  for (std::vector<const char *> args :
+       {std::vector<const char *>{"/p"}, {"/p", "none"}, {"/x"}, {"/"}, {"/save"}, {"--windowed"}}) {
+    Outcome o = ReadAs("talmir.scr", args);
+    EXPECT_EQ(o.verdict, badUsage) << args[0];
+    EXPECT_NE(o.err, "") << args[0];
   }
 }
 
