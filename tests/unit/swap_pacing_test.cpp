@@ -105,3 +105,31 @@ TEST(SwapPacing, RefreshRatesOfZeroAndOneStandForTheDefaultSixty) {
   EXPECT_DOUBLE_EQ(RefreshPeriod(1), 1.0 / 60);
   EXPECT_DOUBLE_EQ(RefreshPeriod(144), 1.0 / 144);
 }
+
+// The browser calls the page once a refresh: after the measured start the
+// page draws on every n-th call, n by the swap's rule, so a 144 Hz screen
+// shows 72 frames a second and a 60 Hz one all 60.
+TEST(SwapPacing, APageDrawsOnEveryNthAnimationFrameByTheMeasuredRefreshRate) {
+  for (auto [rate, every] : {std::pair<double, int>{60, 1}, {75, 1}, {120, 2}, {144, 2}, {165, 3}, {240, 4}}) {
+    ResetSwapPacing();
+    double period = 1000.0 / rate, now = 0.0;
+    int drawn = 0, calls = 0;
+    // A slow first frame and a late call now and then do not change the measure.
+    for (; calls < 30; ++calls) drawn += TakeAnimationFrame(now += (calls == 1 ? 80.0 : period)) ? 1 : 0;
+    EXPECT_EQ(drawn, 30) << rate << " Hz: every call is drawn while measuring";
+    drawn = 0;
+    for (int i = 0; i < 120 * every; ++i) drawn += TakeAnimationFrame(now += period) ? 1 : 0;
+    EXPECT_EQ(drawn, 120) << rate << " Hz";
+  }
+}
+
+TEST(SwapPacing, APageBackFromRestDrawsAtOnceAndPacingOffDrawsEveryCall) {
+  ResetSwapPacing();
+  double now = 0.0;
+  for (int i = 0; i < 30; ++i) TakeAnimationFrame(now += 1000.0 / 144);
+  EXPECT_TRUE(TakeAnimationFrame(now += 1000.0 / 144));
+  EXPECT_FALSE(TakeAnimationFrame(now += 1000.0 / 144));
+  EXPECT_TRUE(TakeAnimationFrame(now += 2000.0));  // hidden for two seconds
+  SetSwapPacing(0);
+  for (int i = 0; i < 10; ++i) EXPECT_TRUE(TakeAnimationFrame(now += 1000.0 / 144));
+}

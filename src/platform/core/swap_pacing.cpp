@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
-
+#include <vector>
 
 namespace {
 
@@ -30,6 +30,27 @@ constexpr double framesASecond = 60.0;
 
 SwapHook swapHook = nullptr;
 int swapCount = 0;
+
+// The page's animation frames: measured over the first calls (the median
+// interval, so that a slow first frame or two does not count), every call
+// drawn meanwhile.
+struct AnimationFrames {
+  double lastMs = -1.0;
+  std::vector<double> intervals;
+  int drawEvery = 1;
+  int sinceDrawn = 0;
+};
+
+AnimationFrames animationFrames;
+constexpr size_t intervalsToMeasure = 30;
+// Longer than any display's refresh: the page rested in between.
+constexpr double restingGapMs = 100.0;
+
+int MeasuredRefreshRate(std::vector<double> intervals) {
+  std::nth_element(intervals.begin(), intervals.begin() + intervals.size() / 2, intervals.end());
+  double median = intervals[intervals.size() / 2];
+  return median > 0.0 ? (int)std::lround(1000.0 / median) : 0;
+}
 
 }  // namespace
 
@@ -71,6 +92,22 @@ PacingClock::time_point NextSwapTime(double refreshPeriodSeconds) {
   return p.nextSwapDue;
 }
 
+bool TakeAnimationFrame(double nowMs) {
+  AnimationFrames &a = animationFrames;
+  double interval = a.lastMs < 0.0 ? restingGapMs : nowMs - a.lastMs;
+  a.lastMs = nowMs;
+  if (a.intervals.size() < intervalsToMeasure) {
+    if (interval < restingGapMs) a.intervals.push_back(interval);
+    if (a.intervals.size() == intervalsToMeasure) a.drawEvery = SwapIntervalFor(MeasuredRefreshRate(a.intervals));
+    return true;
+  }
+  if (!pacing.on || interval >= restingGapMs || ++a.sinceDrawn >= a.drawEvery) {
+    a.sinceDrawn = 0;
+    return true;
+  }
+  return false;
+}
+
 void SetSwapPacing(int on) {
   pacing.on = on != 0;
   if (GetCurrentRenderingContext() != nullptr) SystemSetSwapInterval(on ? pacing.interval : 0);
@@ -85,6 +122,7 @@ void CallSwapHook() {
 
 void ResetSwapPacing() {
   pacing = SwapPacing{};
+  animationFrames = AnimationFrames{};
   swapHook = nullptr;
   swapCount = 0;
 }

@@ -31,6 +31,13 @@ PacingClock::time_point NextSwapTime(double refreshPeriodSeconds);
 // hardware's default, taken as 60.
 double RefreshPeriod(int refreshRate);
 
+// A page is called by the browser once a display refresh and cannot choose
+// a swap interval: it draws on every n-th call instead, n by the same rule,
+// from the calls' own measured interval (the browser's clock, in ms). True
+// when this call is one to draw on. Gaps of a hidden or resting page are
+// not counted as refreshes.
+bool TakeAnimationFrame(double nowMs);
+
 // Calls the tools' swap hook, if one is set, with the number of this swap.
 void CallSwapHook();
 

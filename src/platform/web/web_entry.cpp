@@ -4,6 +4,9 @@
 // go fullscreen only when the user asks, with F1), and reports its frames
 // to the page (window.talmir) for the tests and the benchmark.
 //
+// The world steps once a frame, so on a display faster than 60 Hz the page
+// draws on every n-th of the browser's calls (swap_pacing.h).
+//
 // While the page rests (hidden, or its WebGL context lost: web_rest.cpp)
 // the browser's frame callbacks pass without a pass of the loop, so the
 // world, which steps once a frame, waits with the picture.
@@ -14,6 +17,7 @@
 #include <emscripten/emscripten.h>
 
 #include "app/main_loop.h"
+#include "platform/core/swap_pacing.h"
 #include "platform/web/web_backend.h"
 
 namespace {
@@ -64,6 +68,7 @@ void CountFrame() {
 
 void RunBrowserFrame() {
   if (PageIsResting()) return;
+  if (!TakeAnimationFrame(emscripten_get_now())) return;
   PassOutcome outcome;
   do outcome = RunMainLoopPass();
   while (outcome == passTookMessage);
