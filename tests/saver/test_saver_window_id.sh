@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
 # Talmir drawing in another program's X window (--window-id), as in a
-# screensaver's host: a window that does not exist is refused; in a bare
+# screensaver's host: --root alone draws in the screen's root window; a
+# window that does not exist is refused; in a bare
 # 320x240 window the landscape fills the window and nothing around it
 # changes, follows the window to a new size, and SIGTERM ends it with 0
 # within a second.
 source "$(dirname "$0")/common.sh"
 start_screen 640x480
+
+unset XSCREENSAVER_WINDOW
+start_viewer --root
+wait_for_area "$LANDSCAPE" 30 0 0 640 480 || fail "--root: no landscape on the screen: plain=$plain green=$green"
+kill -TERM "$VIEWER_PID"
+viewer_ends 10
+[[ "$EXIT_CODE" == 0 ]] || fail "--root: exit code $EXIT_CODE after SIGTERM, expected 0"
 
 start_viewer --window-id 0x7fffffff
 viewer_ends 20
