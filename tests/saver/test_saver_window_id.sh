@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Talmir drawing in another program's X window (--window-id), as in a
 # screensaver's host: --root alone draws in the screen's root window; a
-# window that does not exist is refused; in a bare
-# 320x240 window the landscape fills the window and nothing around it
-# changes, follows the window to a new size, and SIGTERM ends it with 0
-# within a second.
+# window that does not exist is refused; in a bare 320x240 window the
+# landscape fills the window and nothing around it changes, follows the
+# window to a new size, and SIGTERM ends it with 0 within a second, leaving
+# the window as it was.
 source "$(dirname "$0")/common.sh"
 start_screen 640x480
 
@@ -38,3 +38,6 @@ elapsed=$(($(now_ms) - start))
 echo "SIGTERM to exit: $elapsed ms, exit code $EXIT_CODE"
 [[ "$EXIT_CODE" == 0 ]] || fail "SIGTERM: exit code $EXIT_CODE, expected 0"
 ((elapsed <= 1000)) || fail "SIGTERM: the viewer took $elapsed ms to end"
+# The host belongs to another program: Talmir leaves it shown, at its size.
+viewable "$HOST_ID" || fail "the host window was unmapped or destroyed when Talmir ended"
+[[ "$(geometry "$HOST_ID")" == 400x300+* ]] || fail "the host window's geometry changed: $(geometry "$HOST_ID")"
