@@ -114,7 +114,7 @@ web-serve: web
 # The benchmarks are built (not run) with the tests, so a change that breaks
 # `make bench` fails here.
 test:
-	$(ENSURE) build run headless test wayland windows web browser package validate
+	$(ENSURE) build run headless test saver wayland windows web browser package validate
 	$(call cmake-build,$(BUILD),$(BUILD_OPTIONS))
 	$(call cmake-build,$(ASAN_BUILD),$(ASAN_OPTIONS_CMAKE))
 	$(call windows-build,$(BUILD),$(BUILD_OPTIONS),$(WIN_BUILD))

@@ -99,5 +99,14 @@ foreach(size ${TALMIR_ICON_SIZES})
     RENAME ${TALMIR_APP_ID}.png)
 endforeach()
 install(FILES ${TALMIR_PACKAGING_OUT}/talmir.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+# As an XScreenSaver module: the daemon looks for its modules in
+# libexec/xscreensaver (a relative link to the program, which still finds
+# its data through its own path) and the settings dialog for their
+# descriptions in share/xscreensaver/config.
+set(TALMIR_SAVER_DIR ${CMAKE_INSTALL_LIBEXECDIR}/xscreensaver)
+file(RELATIVE_PATH TALMIR_SAVER_TARGET /root/${TALMIR_SAVER_DIR} /root/${CMAKE_INSTALL_BINDIR}/talmir)
+file(CREATE_LINK ${TALMIR_SAVER_TARGET} ${TALMIR_PACKAGING_OUT}/talmir-saver-link SYMBOLIC)
+install(FILES ${TALMIR_PACKAGING_OUT}/talmir-saver-link DESTINATION ${TALMIR_SAVER_DIR} RENAME talmir)
+install(FILES ${TALMIR_PACKAGING_DIR}/talmir.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/xscreensaver/config)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md ${TALMIR_PACKAGING_DIR}/copyright ${TALMIR_PACKAGING_OUT}/changelog
   DESTINATION ${CMAKE_INSTALL_DOCDIR})

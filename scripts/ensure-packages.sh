@@ -18,6 +18,7 @@ run       libgl1-mesa-dri                    # Mesa's drivers (llvmpipe where th
 headless  xvfb xfonts-base xdotool x11-utils # a virtual screen, and keys and windows on it
 test      libgtest-dev apitrace
 wayland   weston libdecor-0-plugin-1-cairo   # a Wayland compositor on the virtual screen, and client-side window decorations
+saver     xscreensaver libxml2-utils          # the screensaver daemon that runs Talmir in the tests, and xmllint for its settings file
 package   dpkg-dev file                      # CPack's .deb: dpkg-shlibdeps, and file to find the programs
 validate  lintian desktop-file-utils appstream groff-base python3-debian  # checks of the installed files, the copyright file and the .deb
 bench     apitrace                           # the frame benchmark replays a trace

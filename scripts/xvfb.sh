@@ -1,14 +1,16 @@
 # xvfb.sh: virtual X screens for the headless run and the end-to-end tests.
 # Source it; each screen takes a display number no running server uses.
 
-# start_xvfb WIDTHxHEIGHT: starts a server, exports DISPLAY, sets XVFB_PID.
+# start_xvfb WIDTHxHEIGHT [OPTION...]: starts a server (with Xvfb's options
+# given, such as -ac for clients of other users), exports DISPLAY, sets XVFB_PID.
 # The server writes its display number to a pipe once it takes connections;
 # reading it waits for exactly that (or for the server's end, if it fails).
 start_xvfb() {
   local size=$1 pipe number=
+  shift
   pipe=$(mktemp -u)
   mkfifo "$pipe"
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$pipe" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset "$@" 3>"$pipe" 2>/dev/null &
   XVFB_PID=$!
   read -r -t 20 number <"$pipe" || true
   rm -f "$pipe"

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The Debian package as a user meets it: built by CPack from this build,
 # lintian finds no errors or warnings in it, `apt-get install ./talmir_*.deb` installs it,
-# `talmir` started from / (a user's PATH, no TALMIR_DATA_DIR) shows the
-# landscape, F12 writes a PNG of that picture into the pictures folder, Esc
-# ends it, and removing the package leaves nothing of it under /usr.
+# XScreenSaver's link and settings file included, `talmir` started from / (a
+# user's PATH, no TALMIR_DATA_DIR) shows the landscape, F12 writes a PNG of
+# that picture into the pictures folder, Esc ends it, and removing the package leaves nothing of it under /usr.
 # Installing needs root, as CI runs; elsewhere the script says why it skips.
 source "$(dirname "$0")/common.sh"
 
@@ -45,6 +45,11 @@ installed=yes
 # A user's PATH on Debian, with the games folder that root's lacks.
 user_path=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games
 [[ "$(PATH=$user_path command -v talmir)" == /usr/games/talmir ]] || fail "talmir is not on a user's PATH"
+# XScreenSaver finds it among its modules, and its settings dialog its entry.
+[[ "$(readlink -f /usr/libexec/xscreensaver/talmir)" == /usr/games/talmir ]] \
+  || fail "XScreenSaver's link does not reach the program: $(ls -l /usr/libexec/xscreensaver/talmir 2>&1)"
+[[ -f /usr/share/xscreensaver/config/talmir.xml ]] || fail "no settings file for XScreenSaver"
+[[ "$(dpkg-deb -f "$deb" Suggests)" == *xscreensaver* ]] || fail "the package does not suggest xscreensaver"
 
 echo "$(date +%T) starting it"
 home=$work/home

@@ -36,6 +36,8 @@ expected_files() {
     echo "$p/share/metainfo/$APP_ID.metainfo.xml"
     for size in 48 128 256; do echo "$p/share/icons/hicolor/${size}x${size}/apps/$APP_ID.png"; done
     echo "$p/share/man/man6/talmir.6"
+    echo "$p/libexec/xscreensaver/talmir"
+    echo "$p/share/xscreensaver/config/talmir.xml"
     for file in README.md changelog copyright; do echo "$p/share/doc/talmir/$file"; done
     for file in $(asset_files); do echo "$p/share/talmir/$file"; done
   } | sort

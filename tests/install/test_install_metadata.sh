@@ -39,6 +39,7 @@ moment=$(sed -n 's/^ -- .*>  //p' "$usr/share/doc/talmir/changelog")
 [[ "$moment" == "$(LC_ALL=C date -u -R -d "$date 12:00")" ]] || fail "the changelog's moment $moment is not noon on $date"
 
 # Every option the program lists is in the manual page too.
-for option in $("$usr/bin/talmir" --help | grep -o -- '--[a-z]*' | sort -u); do
-  grep -q "^\.B ${option//-/\\\\-}\$" "$manual" || fail "the manual page lacks $option"
+# An option that takes an argument (--window-id ID) stands on a .BI line.
+for option in $("$usr/bin/talmir" --help | grep -o -- '--[a-z][a-z-]*' | sort -u); do
+  grep -q "^\.BI\{0,1\} ${option//-/\\\\-}\( .*\)\{0,1\}\$" "$manual" || fail "the manual page lacks $option"
 done

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # An install into a temporary DESTDIR, checked file by file: exactly the
 # program, the nine textures and the sound as the generator made them, the
-# menu entry, three icons of their sizes, the metadata, the manual page and
-# the documents, with the usual modes; another prefix gets the same tree.
+# menu entry, three icons of their sizes, the metadata, the manual page,
+# the documents and XScreenSaver's link and settings file, with the usual modes; another prefix gets the same tree.
 source "$(dirname "$0")/common.sh"
 
 [[ $(asset_files | grep -c '^Tex/.*\.bmp$') == 9 && $(asset_files | grep -c '^Sound/') == 1 ]] \

@@ -10,7 +10,9 @@
 #include "platform/core/system.h"
 
 struct SystemWindow {
-  SDL_Window *sdl;
+  SDL_Window *sdl;  // null for another program's window
+  unsigned long hostId = 0;  // that window's X id, for a host or a window drawing in one
+  bool hostGone = false;     // a window drawing in a host: the host has gone and the window closes
 };
 
 struct SystemContext {
@@ -48,6 +50,16 @@ void RestoreDesktopMode();
 void FollowFocus();
 // SDL's relative motion, which counts while relative mode is on.
 void NoteMouseMotion(int dx, int dy);
+
+// ---- sdl_host_window.cpp: drawing in another program's window (X11), and
+// watching it. The SDL window for a window drawing in the host, or null
+// with the reason on standard error.
+SDL_Window *CreateWindowInHost(const SystemWindow *host);
+// The hosts' changes become our windows' messages: a new size their WM_SIZE,
+// a host gone their WM_CLOSE. Called as the events are pumped.
+void WatchHostWindows();
+// Whether the window draws in a host that has gone (nothing is shown there).
+bool HostHasGone(const PlatformWindow *window);
 
 // ---- sdl_keys.cpp: the virtual key of an SDL key code, or 0.
 unsigned KeyFromKeycode(SDL_Keycode code);

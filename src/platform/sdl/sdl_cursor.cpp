@@ -10,9 +10,12 @@ bool relativeModeOn = false;
 
 }  // namespace
 
+// A window drawing in another program's window never holds the pointer:
+// the host's owner decides what the mouse does there.
 void FollowFocus() {
   PlatformWindow *window = LiveWindow();
-  bool wanted = PointerMotionIsRelative() && window != nullptr && WindowHasInputFocus(window);
+  bool wanted = PointerMotionIsRelative() && window != nullptr && window->parent == nullptr &&
+                WindowHasInputFocus(window);
   if (wanted != relativeModeOn) {
     SDL_SetRelativeMouseMode(wanted ? SDL_TRUE : SDL_FALSE);
     relativeModeOn = wanted;

@@ -104,5 +104,6 @@ void SystemPumpEvents() {
   if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
   SDL_Event event;
   while (SDL_PollEvent(&event)) TranslateEvent(event);
+  WatchHostWindows();
   ReleaseKeysPastDeadline();
 }

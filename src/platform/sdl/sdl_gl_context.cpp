@@ -65,8 +65,9 @@ int SystemRefreshRate(PlatformDevice *device) {
   return rate;
 }
 
-// The display's refresh period paces the swap where the driver does not.
+// The display's refresh period paces the swap where the driver does not. A
+// host that has gone has nothing left to show the frame in.
 void SystemPresent(PlatformDevice *device) {
-  SDL_GL_SwapWindow(device->window->system->sdl);
+  if (!HostHasGone(device->window)) SDL_GL_SwapWindow(device->window->system->sdl);
   std::this_thread::sleep_until(NextSwapTime(RefreshPeriod(SystemRefreshRate(device))));
 }

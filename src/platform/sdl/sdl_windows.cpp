@@ -13,6 +13,10 @@
 // some compositors' fullscreen backdrop (weston's) over the next window.
 // Kept windows are hidden when a message box needs the screen and go for
 // good at the platform's end.
+//
+// A window drawing in another program's window (a screensaver's host) is
+// that window itself as SDL sees it: it is never kept, never shown, raised
+// or focused by us, and SDL does not destroy a window it did not make.
 #include <vector>
 
 #include "platform/core/window_frame.h"
@@ -55,6 +59,10 @@ SDL_Window *TakeKeptWindow(bool popup, const char *title, int width, int height)
 
 SystemWindow *SystemCreateWindow(PlatformWindow *window, const char *title) {
   if (!EnsureVideo()) return nullptr;
+  if (window->parent != nullptr) {
+    SDL_Window *sdl = CreateWindowInHost(window->parent->system);
+    return sdl != nullptr ? new SystemWindow{sdl, window->parent->system->hostId} : nullptr;
+  }
   Rect insets = WindowFrameInsets(window->style);
   bool popup = (window->style & WS_POPUP) != 0;
   SDL_DisplayMode mode;
@@ -77,7 +85,7 @@ SystemWindow *SystemCreateWindow(PlatformWindow *window, const char *title) {
 }
 
 void SystemDestroyWindow(PlatformWindow *window) {
-  if (DriverLeavesFramesBehind())
+  if (DriverLeavesFramesBehind() && window->parent == nullptr)
     keptWindows.push_back(window->system->sdl);
   else
     SDL_DestroyWindow(window->system->sdl);
@@ -100,11 +108,18 @@ void DestroyKeptWindows() {
   keptWindows.clear();
 }
 
-void SystemShowWindow(PlatformWindow *window) { SDL_ShowWindow(window->system->sdl); }
+// The host's owner shows, stacks and focuses it, not we.
+void SystemShowWindow(PlatformWindow *window) {
+  if (window->parent == nullptr) SDL_ShowWindow(window->system->sdl);
+}
 
-void SystemRaiseWindow(PlatformWindow *window) { SDL_RaiseWindow(window->system->sdl); }
+void SystemRaiseWindow(PlatformWindow *window) {
+  if (window->parent == nullptr) SDL_RaiseWindow(window->system->sdl);
+}
 
-void SystemFocusWindow(PlatformWindow *window) { SDL_SetWindowInputFocus(window->system->sdl); }
+void SystemFocusWindow(PlatformWindow *window) {
+  if (window->parent == nullptr) SDL_SetWindowInputFocus(window->system->sdl);
+}
 
 WindowHandle SystemFocusedWindow() {
   if (!SDL_WasInit(SDL_INIT_VIDEO)) return nullptr;
