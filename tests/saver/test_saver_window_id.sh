@@ -4,7 +4,7 @@
 # window that does not exist is refused; in a bare 320x240 window the
 # landscape fills the window and nothing around it changes, follows the
 # window to a new size, and SIGTERM ends it with 0 within a second, leaving
-# the window as it was.
+# the window as it was. In a small window its frame rate is the pacing's 60.
 source "$(dirname "$0")/common.sh"
 start_screen 640x480
 
@@ -41,3 +41,17 @@ echo "SIGTERM to exit: $elapsed ms, exit code $EXIT_CODE"
 # The host belongs to another program: Talmir leaves it shown, at its size.
 viewable "$HOST_ID" || fail "the host window was unmapped or destroyed when Talmir ended"
 [[ "$(geometry "$HOST_ID")" == 400x300+* ]] || fail "the host window's geometry changed: $(geometry "$HOST_ID")"
+
+# A small window is cheap to draw, so the swap's pacing, not the drawing,
+# sets the frame rate: about 60 a second on Xvfb's 60 Hz, never more.
+host_says "resize 160x120"
+start_viewer --fps --window-id "$HOST_ID"
+deadline=$((SECONDS + 30))
+until (($(grep -c ' fps$' "$VIEWER_LOG") >= 5)) || ((SECONDS > deadline)); do sleep 0.2; done
+rates=$(grep ' fps$' "$VIEWER_LOG" | tail -n +2 | cut -d' ' -f1 | sort -n | tr '\n' ' ')
+echo "frame rates in a 160x120 host with --fps: $rates"
+median=$(echo "$rates" | awk '{ print $(int((NF + 1) / 2)) }')
+[[ -n "$median" ]] || fail "--fps printed no rate: $(cat "$VIEWER_LOG")"
+awk -v r="$median" 'BEGIN { exit !(r >= 40 && r < 64) }' || fail "the frame rate is $median, not about 60 (all: $rates)"
+kill -TERM "$VIEWER_PID"
+viewer_ends 10
