@@ -3,7 +3,8 @@
 # 800x600 screen, smaller than the viewer's own 1024x768 mode, it covers
 # the screen at the screen's own size (no mode change, so no question) with
 # the landscape, silently; a key ends it with 0. Started again, a shiver of
-# the mouse by a pixel or two leaves it running and a real move ends it.
+# the mouse by a pixel or two leaves it running and a real move ends it;
+# a third time, a click ends it.
 source "$(dirname "$0")/common.sh"
 source "$(dirname "$0")/saver.sh"
 start_screen 800x600
@@ -35,3 +36,9 @@ moved=$(now)
 xdotool mousemove --window "$window" 500 380
 expect_exit 0
 echo "/s: a mouse move ended it in $(since "$moved") s"
+
+start_saver -s
+window=$(wait_for_window Talmir "$OPEN_SECONDS") || fail "no window after -s"
+wait_for_frames 3 || fail "the landscape does not move after -s"
+xdotool click 1
+expect_exit 0
