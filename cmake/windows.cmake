@@ -3,8 +3,9 @@
 # the same definitions as on Linux (src/, tools/, tests/).
 
 # ---- talmir-VERSION-windows.zip: a folder talmir with talmir.exe, Tex,
-# Sound and the licence, as the program finds them beside itself when
-# started from its folder. cmake/zip_folder.py packs it the same way
+# Sound and the licence, as the program finds them beside itself, and
+# talmir.scr, the same program under the name Windows gives screensavers
+# (started as .scr it reads their /s, /p and /c), sharing that data. cmake/zip_folder.py packs it the same way
 # whenever the same program and assets are packed (SOURCE_DATE_EPOCH dates it).
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(TALMIR_ZIP ${CMAKE_BINARY_DIR}/talmir-${PROJECT_VERSION}-windows.zip)
@@ -14,6 +15,7 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${TALMIR_ZIP_STAGE} ${TALMIR_ZIP}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${TALMIR_ZIP_STAGE}/talmir
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:talmir> ${TALMIR_ZIP_STAGE}/talmir/
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:talmir> ${TALMIR_ZIP_STAGE}/talmir/talmir.scr
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/LICENSE ${TALMIR_ZIP_STAGE}/talmir/LICENSE.txt
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_BINARY_DIR}/run/Tex ${TALMIR_ZIP_STAGE}/talmir/Tex
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_BINARY_DIR}/run/Sound ${TALMIR_ZIP_STAGE}/talmir/Sound

@@ -26,6 +26,9 @@ std::vector<fs::path> Candidates() {
   if (GetProgramFolder(programFolder, sizeof programFolder)) {
     candidates.push_back(fs::path(programFolder) / "run");  // build/talmir beside build/run
     candidates.push_back((fs::path(programFolder) / ".." / "share" / "talmir").lexically_normal());
+    // The Windows zip's layout, Tex and Sound beside the program: Windows
+    // starts a screensaver in a folder of its own choosing, not the program's.
+    candidates.push_back(fs::path(programFolder));
   }
   std::error_code error;
   candidates.push_back(fs::current_path(error));

@@ -46,10 +46,11 @@ std::string FreePath(const std::string &folder) {
   std::time_t now = std::time(nullptr);
   std::string name = ScreenshotName(*std::localtime(&now));
   std::string stem = name.substr(0, name.size() - 4);
-  std::string path = folder + "/" + name;
+  // Joined by the system's own separator: Windows' folder comes with backslashes.
+  fs::path path = fs::path(folder) / name;
   std::error_code error;
-  for (int n = 2; fs::exists(path, error); ++n) path = folder + "/" + stem + "-" + std::to_string(n) + ".png";
-  return path;
+  for (int n = 2; fs::exists(path, error); ++n) path = fs::path(folder) / (stem + "-" + std::to_string(n) + ".png");
+  return path.string();
 }
 
 }  // namespace

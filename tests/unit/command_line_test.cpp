@@ -206,7 +206,7 @@ struct DataFolder : testing::Test {
   }
 };
 
-TEST_F(DataFolder, TheNamedFolderComesFirstThenTheBuildTreeThenShareThenHere) {
+TEST_F(DataFolder, TheNamedFolderComesFirstThenTheBuildTreeThenShareThenTheProgramsOwnThenHere) {
   fs::path named = Data("named"), build = Data("build/run"), share = Data("usr/share/talmir");
   Data("elsewhere");
   fs::create_directories(root / "usr/bin");
@@ -220,6 +220,11 @@ TEST_F(DataFolder, TheNamedFolderComesFirstThenTheBuildTreeThenShareThenHere) {
   SetTestProgramFolder((root / "usr/bin").string() + "/");
   EXPECT_EQ(Enter(1), "");
   EXPECT_EQ(fs::current_path(), share);
+  fs::path unzipped = Data("unzipped");  // Tex beside the program, as in the Windows zip
+  SetTestProgramFolder(unzipped.string() + "/");
+  fs::current_path(root / "elsewhere");
+  EXPECT_EQ(Enter(1), "");
+  EXPECT_EQ(fs::current_path(), unzipped);
   SetTestProgramFolder("");
   fs::current_path(root / "elsewhere");
   EXPECT_EQ(Enter(1), "");
@@ -233,5 +238,7 @@ TEST_F(DataFolder, WithoutDataItSaysEveryPlaceItLookedAndStaysPut) {
   for (std::string place : {(root / "missing").string(), (root / "usr/bin/run").string(),
                             (root / "usr/share/talmir").lexically_normal().string(), (root / "elsewhere").string()})
     EXPECT_NE(said.find(place), std::string::npos) << place << " in: " << said;
+  std::string programs = "\n  " + (root / "usr/bin").string() + "/\n";  // the folder itself, not only run/ in it
+  EXPECT_NE(said.find(programs), std::string::npos) << said;
   EXPECT_EQ(fs::current_path(), fs::canonical(root / "elsewhere"));
 }

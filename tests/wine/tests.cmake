@@ -10,6 +10,8 @@ add_executable(picture_compare ${TESTS}/tools/picture_compare.cpp)
 target_link_libraries(picture_compare PRIVATE talmir_test_support talmir_binary_streams)
 add_executable(box_text ${TESTS}/tools/box_text.cpp)
 target_link_libraries(box_text PRIVATE talmir_binary_streams)
+add_executable(saver_host ${TESTS}/tools/saver_host.cpp)
+target_link_libraries(saver_host PRIVATE talmir_binary_streams)
 
 # ---- CTest: every Wine test needs the prefix, made once before the first
 # and removed after the last.
@@ -46,7 +48,7 @@ foreach(script ${WINE_SCRIPTS})
   get_filename_component(name ${script} NAME_WE)
   add_test(NAME wine.${name} COMMAND bash ${script})
   set_tests_properties(wine.${name} PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 300 RUN_SERIAL TRUE
-    ENVIRONMENT "TALMIR_BUILD_DIR=${CMAKE_BINARY_DIR};TALMIR_SOURCE_DIR=${CMAKE_SOURCE_DIR};SCREEN_CHANGES=${TALMIR_HOST_BUILD}/tests/screen_changes")
+    ENVIRONMENT "TALMIR_BUILD_DIR=${CMAKE_BINARY_DIR};TALMIR_SOURCE_DIR=${CMAKE_SOURCE_DIR};SCREEN_CHANGES=${TALMIR_HOST_BUILD}/tests/screen_changes;REGION_STATS=${TALMIR_HOST_BUILD}/tests/region_stats;SCREENGRAB=${TALMIR_HOST_BUILD}/screengrab;TALMIR_ZIP=${TALMIR_ZIP}")
 endforeach()
 
 # Calls run one way through the Win32 backend too (tests/structure/backend_calls.py).
@@ -54,9 +56,9 @@ add_test(NAME structure.win32_backend_calls COMMAND python3 ${TESTS}/structure/b
   ${CMAKE_BINARY_DIR}/src/platform/win32/CMakeFiles/talmir_platform_win32.dir)
 set_tests_properties(structure.win32_backend_calls PROPERTIES LABELS structure)
 
-# The zip as it is handed out: talmir.exe, its assets and the licence in one
-# folder, talmir (tests/release/check_zip.sh).
+# The zip as it is handed out: talmir.exe, the same program as talmir.scr,
+# its assets and the licence in one folder, talmir (tests/release/check_zip.sh).
 add_test(NAME release.windows_zip COMMAND bash ${TESTS}/release/check_zip.sh ${TALMIR_ZIP} talmir
-  talmir.exe=$<TARGET_FILE:talmir> LICENSE.txt=${CMAKE_SOURCE_DIR}/LICENSE
+  talmir.exe=$<TARGET_FILE:talmir> talmir.scr=$<TARGET_FILE:talmir> LICENSE.txt=${CMAKE_SOURCE_DIR}/LICENSE
   Tex=${CMAKE_BINARY_DIR}/run/Tex Sound=${CMAKE_BINARY_DIR}/run/Sound)
 set_tests_properties(release.windows_zip PROPERTIES LABELS release)
