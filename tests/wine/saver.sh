@@ -2,7 +2,7 @@
 # common.sh: talmir.scr as the zip hands it out, unpacked into a folder of
 # its own and started from another folder, as Windows starts it; the test
 # host window for its preview; and pictures read from the screen by the
-# build machine's region_stats.
+# build machine's area_stats.
 
 # unpack_zip: SAVER_FOLDER holds the zip's talmir folder.
 unpack_zip() {
@@ -25,12 +25,13 @@ start_saver() {
 now() { date +%s.%3N; }
 since() { echo "$(now) - $1" | bc; }
 
-# region NAME LEFT TOP WIDTH HEIGHT: NAME_green, NAME_blue, NAME_black and
-# NAME_magenta, in per mille of the rectangle, set from the screen.
+# region NAME LEFT TOP WIDTH HEIGHT: NAME_green, NAME_sky, NAME_black and
+# NAME_plain (the host's magenta), in per mille of the rectangle, set from
+# the screen.
 region() {
   local name=$1 stats
   shift
-  stats=$("$REGION_STATS" "$@") || fail "cannot read the screen"
+  stats=$("$AREA_STATS" "$@" ff00ff) || fail "cannot read the screen"
   eval "$(sed "s/^/${name}_/" <<< "$stats")"
 }
 
@@ -38,8 +39,8 @@ region() {
 # it: mostly plants and hills or the fogged sky, none of the bare screen or
 # the host's background.
 landscape() {
-  local green=${1}_green blue=${1}_blue black=${1}_black magenta=${1}_magenta
-  ((${!green} + ${!blue} >= 700 && ${!black} <= 5 && ${!magenta} <= 5))
+  local green=${1}_green sky=${1}_sky black=${1}_black plain=${1}_plain
+  ((${!green} + ${!sky} >= 700 && ${!black} <= 5 && ${!plain} <= 5))
 }
 
 # wait_for_landscape LEFT TOP WIDTH HEIGHT SECONDS: polls until the landscape

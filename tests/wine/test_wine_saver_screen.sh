@@ -14,7 +14,7 @@ start_saver /s
 window=$(wait_for_window Talmir "$OPEN_SECONDS") || fail "no window titled Talmir"
 [[ "$(geometry "$window")" == "800x600+0+0" ]] || fail "the window is $(geometry "$window"), not the screen"
 wait_for_landscape 0 0 800 600 60 || fail "the landscape does not cover the screen (quarters, in per mille:" \
-  "$q1_green/$q1_blue $q2_green/$q2_blue $q3_green/$q3_blue $q4_green/$q4_blue green/blue)"
+  "$q1_green/$q1_sky $q2_green/$q2_sky $q3_green/$q3_sky $q4_green/$q4_sky green/sky)"
 echo "/s: first picture over the whole screen $(since "$SAVER_START") s after the start"
 [[ -z "$(window_id "Kvel GL")" ]] || fail "the screensaver asked for a display mode"
 wait_for_frames 3 || fail "the landscape does not move"

@@ -48,7 +48,7 @@ foreach(script ${WINE_SCRIPTS})
   get_filename_component(name ${script} NAME_WE)
   add_test(NAME wine.${name} COMMAND bash ${script})
   set_tests_properties(wine.${name} PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 300 RUN_SERIAL TRUE
-    ENVIRONMENT "TALMIR_BUILD_DIR=${CMAKE_BINARY_DIR};TALMIR_SOURCE_DIR=${CMAKE_SOURCE_DIR};SCREEN_CHANGES=${TALMIR_HOST_BUILD}/tests/screen_changes;REGION_STATS=${TALMIR_HOST_BUILD}/tests/region_stats;SCREENGRAB=${TALMIR_HOST_BUILD}/screengrab;TALMIR_ZIP=${TALMIR_ZIP}")
+    ENVIRONMENT "TALMIR_BUILD_DIR=${CMAKE_BINARY_DIR};TALMIR_SOURCE_DIR=${CMAKE_SOURCE_DIR};SCREEN_CHANGES=${TALMIR_HOST_BUILD}/tests/screen_changes;AREA_STATS=${TALMIR_HOST_BUILD}/tests/area_stats;SCREENGRAB=${TALMIR_HOST_BUILD}/screengrab;TALMIR_ZIP=${TALMIR_ZIP}")
 endforeach()
 
 # Calls run one way through the Win32 backend too (tests/structure/backend_calls.py).
