@@ -34,12 +34,7 @@ picture() {
 # meets the condition, a shell arithmetic test of text, gap, green and fog,
 # such as "green > 300"; fails after 30 s, leaving the last numbers set.
 wait_for_picture() {
-  local condition=$1 deadline=$((SECONDS + 30))
+  local condition=$1
   shift
-  picture "$@"
-  until (($condition)); do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.1
-    picture "$@"
-  done
+  poll_until "$condition" 30 picture "$@"
 }

@@ -111,3 +111,17 @@ answer_the_mode_question() {
   fi
 }
 
+
+# poll_until CONDITION SECONDS READER [ARGUMENT...]: runs the reader until
+# the numbers it sets meet the condition (a shell arithmetic test such as
+# "green > 300"); false after SECONDS, leaving the last numbers set.
+poll_until() {
+  local condition=$1 deadline=$((SECONDS + $2))
+  shift 2
+  "$@"
+  until (($condition)); do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.1
+    "$@"
+  done
+}

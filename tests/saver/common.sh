@@ -53,6 +53,19 @@ stop_viewer() {
 
 now_ms() { date +%s%3N; }
 
+# ends_on SIGNAL: sends it (TERM, INT) to the viewer, which must end with 0
+# within a second; says how long it took.
+ends_on() {
+  local start elapsed
+  start=$(now_ms)
+  kill -"$1" "$VIEWER_PID"
+  viewer_ends 10
+  elapsed=$(($(now_ms) - start))
+  echo "SIG$1 to exit: $elapsed ms, exit code $EXIT_CODE"
+  [[ "$EXIT_CODE" == 0 ]] || fail "SIG$1: exit code $EXIT_CODE, expected 0"
+  ((elapsed <= 1000)) || fail "SIG$1: the viewer took $elapsed ms to end"
+}
+
 # gone PID: the process has ended (a child of this shell may linger as a zombie).
 gone() {
   local stat
@@ -91,14 +104,9 @@ area() {
 # until the rectangle's numbers meet the condition (a shell arithmetic
 # test); false after SECONDS, leaving the last numbers set.
 wait_for_area() {
-  local condition=$1 deadline=$((SECONDS + $2))
+  local condition=$1 seconds=$2
   shift 2
-  area "$@"
-  until (($condition)); do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.1
-    area "$@"
-  done
+  poll_until "$condition" "$seconds" area "$@"
 }
 
 # The landscape seen in a rectangle: no backdrop showing through, plenty of
