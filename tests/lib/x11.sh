@@ -125,3 +125,13 @@ poll_until() {
     "$@"
   done
 }
+
+# f12_like_screen COMPARISON: picture_compare's answer on F12's picture
+# against a screenshot taken a moment later: the same size, and alike
+# within the tolerance (the view turns meanwhile: support/frame_tolerance.h).
+f12_like_screen() {
+  eval "$1"
+  ((sameSize)) || fail "F12's picture is ${width}x$height, not the screen's size"
+  echo "F12's picture against the screen a moment later: mean block difference $blocks"
+  ((within)) || fail "F12's picture differs from the screen: $blocks"
+}
