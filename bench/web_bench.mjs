@@ -106,6 +106,9 @@ async function main() {
     const frameMs = median(runs.map((r) => r.cpu.frameMs)), glMs = median(runs.map((r) => r.cpu.glMs));
     console.log(`  the page's frame on the main thread, median over ${measuredFrames} frames a run: ${frameMs.toFixed(2)} ms,`);
     console.log(`    of which in WebGL calls ${glMs.toFixed(2)} ms; Talmir's own code (scene and GL subset) ${(frameMs - glMs).toFixed(2)} ms`);
+    const slowest = runs[Math.floor(rounds / 2)].cpu.slowest;
+    console.log(`    the slowest WebGL calls a frame (middle run): ` +
+      slowest.map((s) => `${s.name} ${s.ms.toFixed(2)} ms in ${s.calls.toFixed(0)}`).join(', '));
     console.log(`  for comparison, desktop: talmir-frames, OpenGL on Mesa's llvmpipe ${median(desktop).toFixed(2)} fps (${list(desktop)});`);
     console.log(`    page / desktop ${(median(page) / median(desktop)).toFixed(2)}`);
 

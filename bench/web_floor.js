@@ -3,7 +3,8 @@
 //   measureFrames(n)  the next n frames: the processor time of the page's
 //                     frame callback (Talmir's WebAssembly: the scene and the
 //                     GL subset, with the WebGL calls they make) and, of it,
-//                     the time spent inside WebGL calls, each per frame, ms
+//                     the time spent inside WebGL calls, each per frame, ms,
+//                     and the three calls that took longest, with their counts
 //   recordFrame()     records the WebGL calls of the next frame, then stops
 //                     the page's own loop: the canvas is the floor's now
 //   runFloor(seconds) draws the recorded frame again and again from
@@ -47,12 +48,17 @@
   function measureFrames(count) {
     return new Promise((resolve) => {
       let glMs = 0, frameMs = 0, frames = 0, start = 0;
+      const byCall = {};  // ms and count per WebGL call's name
       wrapGl((gl, name, args) => {
         const t = performance.now();
         try {
           return originals[name].apply(gl, args);
         } finally {
-          glMs += performance.now() - t;
+          const ms = performance.now() - t;
+          glMs += ms;
+          const entry = byCall[name] || (byCall[name] = { ms: 0, calls: 0 });
+          entry.ms += ms;
+          entry.calls += 1;
         }
       });
       frameHook = {
@@ -62,7 +68,9 @@
           if (++frames < count) return;
           frameHook = null;
           unwrapGl();
-          resolve({ frameMs: frameMs / frames, glMs: glMs / frames });
+          const slowest = Object.entries(byCall).sort((a, b) => b[1].ms - a[1].ms).slice(0, 3)
+            .map(([name, e]) => ({ name, ms: e.ms / frames, calls: e.calls / frames }));
+          resolve({ frameMs: frameMs / frames, glMs: glMs / frames, slowest });
         },
       };
     });
