@@ -109,6 +109,7 @@ async function main() {
     const slowest = runs[Math.floor(rounds / 2)].cpu.slowest;
     console.log(`    the slowest WebGL calls a frame (middle run): ` +
       slowest.map((s) => `${s.name} ${s.ms.toFixed(2)} ms in ${s.calls.toFixed(0)}`).join(', '));
+    console.log(`    vertices and indices uploaded a frame: ${(runs[Math.floor(rounds / 2)].cpu.uploadedBytes / 1e6).toFixed(2)} MB`);
     console.log(`  for comparison, desktop: talmir-frames, OpenGL on Mesa's llvmpipe ${median(desktop).toFixed(2)} fps (${list(desktop)});`);
     console.log(`    page / desktop ${(median(page) / median(desktop)).toFixed(2)}`);
 

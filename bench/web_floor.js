@@ -4,7 +4,8 @@
 //                     frame callback (Talmir's WebAssembly: the scene and the
 //                     GL subset, with the WebGL calls they make) and, of it,
 //                     the time spent inside WebGL calls, each per frame, ms,
-//                     and the three calls that took longest, with their counts
+//                     and the three calls that took longest, with their
+//                     counts, and the bytes of vertices and indices uploaded
 //   recordFrame()     records the WebGL calls of the next frame, then stops
 //                     the page's own loop: the canvas is the floor's now
 //   runFloor(seconds) draws the recorded frame again and again from
@@ -49,6 +50,7 @@
     return new Promise((resolve) => {
       let glMs = 0, frameMs = 0, frames = 0, start = 0;
       const byCall = {};  // ms and count per WebGL call's name
+      let uploaded = 0;   // bytes given to bufferData
       wrapGl((gl, name, args) => {
         const t = performance.now();
         try {
@@ -59,6 +61,7 @@
           const entry = byCall[name] || (byCall[name] = { ms: 0, calls: 0 });
           entry.ms += ms;
           entry.calls += 1;
+          if (name === 'bufferData' && ArrayBuffer.isView(args[1])) uploaded += args[1].byteLength;
         }
       });
       frameHook = {
@@ -70,7 +73,7 @@
           unwrapGl();
           const slowest = Object.entries(byCall).sort((a, b) => b[1].ms - a[1].ms).slice(0, 3)
             .map(([name, e]) => ({ name, ms: e.ms / frames, calls: e.calls / frames }));
-          resolve({ frameMs: frameMs / frames, glMs: glMs / frames, slowest });
+          resolve({ frameMs: frameMs / frames, glMs: glMs / frames, slowest, uploadedBytes: uploaded / frames });
         },
       };
     });
