@@ -10,6 +10,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/main_loop.h"
 #include "app/saver_window.h"
@@ -160,4 +161,32 @@ TEST(SaverWindow, TheSettingsBoxIsOwnedByTheWindowWindowsNames) {
   ASSERT_EQ(RecordedMessageBoxes().size(), 1u);
   EXPECT_EQ(RecordedMessageBoxes()[0].caption, "Talmir");
   EXPECT_EQ(RecordedMessageBoxes()[0].owner, FindHostWindow(hostId));
+}
+
+// The two caption lines stand in the viewer's top left corner; the
+// screensaver's first frame is the viewer's without them.
+TEST(SaverWindow, TheScreensaverDrawsTheLandscapeWithoutTheCaption) {
+  auto captionBand = [](bool captionless) {
+    ResetProgramState();
+    AddTestHostWindow(hostId, 1024, 768);
+    static std::vector<unsigned char> band;
+    band.assign(256 * 40 * 3, 0);
+    SetTestSwapHook([](int swap) {
+      if (swap == 1) glReadPixels(0, 728, 256, 40, GL_RGB, GL_UNSIGNED_BYTE, band.data());
+      if (swap == 1) QueueTestMessage(WM_CLOSE, 0, 0);
+    });
+    launchOptions.saver = saverInHost;
+    launchOptions.hostWindow = hostId;
+    launchOptions.hostGiven = 1;
+    sceneOptions = SceneOptions{true, captionless};
+    WinMain(GetProgramInstance(), nullptr, nullptr, SW_SHOW);
+    return band;
+  };
+  std::vector<unsigned char> captioned = captionBand(false), bare = captionBand(true);
+  size_t lighter = 0;
+  for (size_t i = 0; i < bare.size(); i += 3)
+    lighter += captioned[i] > bare[i] + 40 && captioned[i + 1] > bare[i + 1] + 40 ? 1 : 0;
+  EXPECT_GT(lighter, 200u) << "the caption's light pixels over the same landscape";
+  captioned = captionBand(true);
+  EXPECT_EQ(captioned, bare);
 }
