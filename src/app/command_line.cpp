@@ -65,11 +65,11 @@ bool ReadWindowId(const char *text, uint64_t *id) {
   return true;
 }
 
-bool SameOption(const char *argument, const char *name) {
-  // X programs take their options with one dash, GNU programs with two;
-  // XScreenSaver's lists and tools use the one, our help the other.
-  if (argument[0] == '-' && argument[1] == '-') ++argument;
-  return std::strcmp(argument, name) == 0;
+// X programs take their options with one dash, GNU programs with two;
+// XScreenSaver's lists and tools use the one, our help the other. The
+// option with one dash either way.
+const char *OneDash(const char *argument) {
+  return argument[0] == '-' && argument[1] == '-' ? argument + 1 : argument;
 }
 
 void RunInHost(uint64_t id) {
@@ -106,15 +106,17 @@ bool EndsWithScr(const char *path) {
 
 // Windows starts a screensaver with /s (show), /p HWND (preview in that
 // window), /c or /c:HWND (settings, owned by that window) and nothing at
-// all for settings; the letter in either case, after / or -.
+// all for settings; the letter in either case, after / or -, and the
+// window after a colon or as the next argument.
 int ReadScreensaverArguments(int argc, const char *const *argv, std::FILE *err) {
   launchOptions.saver = saverSettings;
   if (argc < 2) return startTheViewer;
   const char *argument = argv[1];
-  if ((argument[0] != '/' && argument[0] != '-') || argument[1] == '\0') return RefuseArgument(argument, err);
+  bool wellFormed = (argument[0] == '/' || argument[0] == '-') && argument[1] != '\0' &&
+                    (argument[2] == '\0' || argument[2] == ':');
+  if (!wellFormed) return RefuseArgument(argument, err);
   char letter = (char)std::tolower((unsigned char)argument[1]);
-  const char *id = argument[2] == ':' ? argument + 3 : (argument[2] == '\0' && argc > 2 ? argv[2] : nullptr);
-  if (argument[2] != '\0' && argument[2] != ':') return RefuseArgument(argument, err);
+  const char *id = argument[2] == ':' ? argument + 3 : argc > 2 ? argv[2] : nullptr;
   uint64_t host = 0;
   bool hasHost = id != nullptr && ReadWindowId(id, &host);
   if (letter == 's') {
@@ -158,11 +160,10 @@ int ReadCommandLine(int argc, const char *const *argv, std::FILE *out, std::FILE
       launchOptions.windowed = 0;
     else if (std::strcmp(argument, "--fps") == 0)
       launchOptions.showFrameRate = 1;
-    else if (SameOption(argument, "-root")) {
+    else if (std::strcmp(OneDash(argument), "-root") == 0) {
       if (!launchOptions.hostGiven) launchOptions.saver = saverInHost;
-    } else if (std::strncmp(argument, "-window-id", 10) == 0 || std::strncmp(argument, "--window-id", 11) == 0) {
-      const char *name = argument[1] == '-' ? argument + 1 : argument;
-      if (name[10] != '\0' && name[10] != '=') return RefuseArgument(argument, err);
+    } else if (std::strcmp(OneDash(argument), "-window-id") == 0 ||
+               std::strncmp(OneDash(argument), "-window-id=", 11) == 0) {
       if ((i = ReadWindowIdOption(argc, argv, i, err)) < 0) return badUsage;
     } else {
       return RefuseArgument(argument, err);

@@ -96,9 +96,8 @@ std::vector<PlatformWindow *> GuestsOf(Window id) {
 
 void HostResized(Window id, int width, int height) {
   for (PlatformWindow *guest : GuestsOf(id)) {
-    if (guest->parent->clientWidth == width && guest->parent->clientHeight == height &&
-        guest->clientWidth == width && guest->clientHeight == height)
-      continue;
+    // A move or restack of the host tells its size too; only a new one is news.
+    if (guest->clientWidth == width && guest->clientHeight == height) continue;
     guest->parent->clientWidth = width;
     guest->parent->clientHeight = height;
     guest->clientWidth = width;
