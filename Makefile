@@ -54,17 +54,21 @@ build-asan:
 	$(ENSURE) build run test
 	$(call cmake-build,$(ASAN_BUILD),$(ASAN_OPTIONS_CMAKE))
 
-# Just the viewer and its data, from the same build folder.
+# Just the viewer and its data, from the same build folder; without a
+# display, the screen grabber that keeps the screenshot too.
+RUN_TARGETS = talmir talmir-assets $(if $(HEADLESS),screengrab)
 run:
 	$(ENSURE) build run test $(HEADLESS)
-	$(call cmake-build,$(BUILD),$(BUILD_OPTIONS),talmir talmir-assets)
+	$(call cmake-build,$(BUILD),$(BUILD_OPTIONS),$(RUN_TARGETS))
 	@scripts/run.sh $(BUILD)
 
 # The edit-and-test loop: the unit and GL tests of the Linux build, no end
-# to end, no sanitizers, no Windows or browser.
+# to end, no sanitizers, no Windows or browser. Each test program depends
+# on the tools and data it runs (tests/CMakeLists.txt), so naming the test
+# programs builds all of it.
 check:
 	$(ENSURE) build run test
-	$(call cmake-build,$(BUILD),$(BUILD_OPTIONS),unit_tests gl_tests gl_subset_tests talmir-assets)
+	$(call cmake-build,$(BUILD),$(BUILD_OPTIONS),unit_tests gl_tests gl_subset_tests)
 	ctest --test-dir $(BUILD) -L '^(unit|gl)$$' -j $(JOBS) --output-on-failure
 
 # Windows, cross-built: build-windows/talmir.exe and
