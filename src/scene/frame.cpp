@@ -15,6 +15,7 @@
 #include "scene/text_overlay.h"
 
 float sceneClock = 0.0f;
+double swayPhase = 0.0;
 
 namespace {
 
@@ -22,6 +23,17 @@ constexpr float clockStep = 0.07f;
 constexpr int clumpCount = 100;
 constexpr float fieldHalfSize = 50.0f;  // the vegetation and the ground quad span -50 to 50
 constexpr float skyRadius = 2000.0f;
+// Four turns of the view (4 degrees a unit). Below it a float's step is
+// within 0.03 % of 0.07; 360 itself and the difference are exact.
+constexpr float clockWinding = 360.0f;
+constexpr double swayPeriod = 4.0 * 3.14159265358979323846;  // of sin t, sin t/2 and cos t/2
+
+void AdvanceSceneClock() {
+  sceneClock += clockStep;
+  if (sceneClock < clockWinding) return;
+  sceneClock -= clockWinding;
+  swayPhase = std::fmod(swayPhase + clockWinding, swayPeriod);
+}
 
 // Depth, hints, fog and light are set again every frame, so nothing done
 // between frames (the L toggle) shows.
@@ -54,7 +66,7 @@ float Sway(double wave, double jitterDivisor) { return (float)(wave + RandomBelo
 // its random number before the sway across y.
 void DrawClump(int k) {
   const CameraState &c = cameraState;
-  const double t = sceneClock;
+  const double t = swayPhase + sceneClock;
   const float a = clumpOffsetA[k], b = clumpOffsetB[k];
   float swayX = Sway(sin(t), 8.1);
   float swayY = Sway(sin(t), 6.1);
@@ -82,6 +94,12 @@ void DrawLandscape() {
 
 }  // namespace
 
+void PlaceSceneClock(double elapsed) {
+  double windings = std::floor(elapsed / clockWinding);
+  sceneClock = (float)(elapsed - windings * clockWinding);
+  swayPhase = std::fmod(windings * clockWinding, swayPeriod);
+}
+
 void SwitchLighting(bool on) {
   if (on)
     glEnable(GL_LIGHTING);
@@ -90,7 +108,7 @@ void SwitchLighting(bool on) {
 }
 
 int RenderFrame() {
-  sceneClock += clockStep;
+  AdvanceSceneClock();
   glLoadIdentity();
   SetFrameState();
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

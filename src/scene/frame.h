@@ -1,7 +1,19 @@
 // frame.h: drawing one frame of the landscape, and the clock that drives it.
 #pragma once
 
-extern float sceneClock;  // grows by 0.07 at the start of every frame, never reset
+// The scene's clock: grows by 0.07 at the start of every frame, in single
+// precision, and is never reset. A float that grew for ever would lose its
+// step (after days it stands still), so whenever it reaches four whole turns
+// of the view (360) it is wound back by them: the view's turn is the same.
+// The sway's waves do not repeat after 360, so what was wound back is kept
+// for them, modulo their period (4π), in swayPhase: the sway's time is
+// swayPhase + sceneClock. Until the first winding both are the plain sum.
+extern float sceneClock;
+extern double swayPhase;
+
+// Puts the clock where `elapsed` (0.07 a frame) leaves it, as if the frames
+// had been drawn: how long runs are tried without drawing them.
+void PlaceSceneClock(double elapsed);
 
 // The frame's fog and its one light (never modified).
 inline constexpr float fogColour[4] = {0.5f, 0.5f, 0.6f, 1.0f};

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "app/frame_input.h"
@@ -108,6 +109,45 @@ TEST_F(Frame, ClockGrowsBySevenHundredthsInSinglePrecisionAndEachFrameDrawsSixHu
     ASSERT_EQ(randomState.word, after.word) << "frame " << n;
   }
   EXPECT_EQ(sceneClock, 0.07f + 0.07f + 0.07f + 0.07f + 0.07f);
+}
+
+// Days and years of frames: placed where 1 hour, 5 days (at 60 a second) and
+// a year (at 240) of frames leave the clock, and just before its next
+// winding, the next frames turn the view and move the plants' waves by the
+// same step as the first frames do. A float clock left to grow turned 11 %
+// slow after a day and stood still from the fifth.
+TEST_F(Frame, TheClockKeepsItsStepForAYearOfFrames) {
+  // The view's turn alone: the tilt cancelled, read from the matrix.
+  auto yawNow = [] {
+    CameraState kept = cameraState;
+    cameraState.pitch = 60.0f, cameraState.bank = 0.0f, cameraState.dolly = 0.0f;
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    ApplyViewTransform(sceneClock);
+    cameraState = kept;
+    GLdouble m[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, m);
+    return std::atan2(m[1], m[0]) * 180.0 / 3.14159265358979;
+  };
+  auto stepOf = [](double before, double after, double period) {
+    return std::remainder(after - before, period);
+  };
+  const double fourPi = 4.0 * 3.14159265358979;
+  const double frames[] = {0.0, 60.0 * 3600, 60.0 * 86400 * 5, 240.0 * 86400 * 365};
+  for (double n : frames) {
+    const double elapsed = n * 0.07;
+    for (double placed : {elapsed, (std::floor(elapsed / 360) + 1) * 360 - 0.1}) {
+      PlaceSceneClock(placed);
+      RenderFrame();
+      for (int frame = 1; frame <= 3; ++frame) {
+        double yaw = yawNow(), wave = swayPhase + sceneClock;
+        RenderFrame();
+        EXPECT_NEAR(stepOf(yaw, yawNow(), 360.0), 0.28, 0.28e-3) << "clock placed at " << placed << ", frame " << frame;
+        EXPECT_NEAR(stepOf(wave, swayPhase + sceneClock, fourPi), 0.07, 0.07e-3)
+            << "clock placed at " << placed << ", frame " << frame;
+      }
+    }
+  }
 }
 
 TEST_F(Frame, LightingToggleBetweenFramesChangesNothingDrawn) {

@@ -34,6 +34,7 @@ void ResetProgramState() {
   keyTaps = KeyTaps{};
   cameraState = CameraState{};
   sceneClock = 0.0f;
+  swayPhase = 0.0;
   randomState = RandomState{1};
   terrainGrid = TerrainGrid{};
   terrainPhase = 0.0f;

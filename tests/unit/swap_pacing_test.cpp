@@ -59,6 +59,12 @@ TEST(SwapPacing, WithoutVerticalSyncSwapsComeOnePeriodApartAndASlowFrameEarnsNoB
   PacingClock::time_point due = NextSwapTime(shortPeriod);
   EXPECT_GE(due, before);
   EXPECT_LE(due, PacingClock::now());
+  // A night asleep between two swaps (the clock driven): one swap at once,
+  // then a period apart again, not the night's periods caught up.
+  NewContext(false);
+  PacingClock::time_point morning = NextSwapTime(shortPeriod) + std::chrono::hours(10);
+  EXPECT_EQ(NextSwapTime(shortPeriod, morning), morning);
+  EXPECT_EQ(NextSwapTime(shortPeriod, morning + Seconds(0.001)), morning + Seconds(shortPeriod));
 }
 
 TEST(SwapPacing, OffMeansEverySwapAtOnceAndATrustedDriverNeedsNoWait) {
@@ -130,6 +136,10 @@ TEST(SwapPacing, APageBackFromRestDrawsAtOnceAndPacingOffDrawsEveryCall) {
   EXPECT_TRUE(TakeAnimationFrame(now += 1000.0 / 144));
   EXPECT_FALSE(TakeAnimationFrame(now += 1000.0 / 144));
   EXPECT_TRUE(TakeAnimationFrame(now += 2000.0));  // hidden for two seconds
+  EXPECT_FALSE(TakeAnimationFrame(now += 1000.0 / 144));
+  EXPECT_TRUE(TakeAnimationFrame(now += 10 * 3600e3));  // hidden for a night: one frame, then every other
+  EXPECT_FALSE(TakeAnimationFrame(now += 1000.0 / 144));
+  EXPECT_TRUE(TakeAnimationFrame(now += 1000.0 / 144));
   SetSwapPacing(0);
   for (int i = 0; i < 10; ++i) EXPECT_TRUE(TakeAnimationFrame(now += 1000.0 / 144));
 }

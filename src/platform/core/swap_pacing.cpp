@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -72,9 +73,8 @@ void StartSwapPacing(int refreshRate) {
 
 double RefreshPeriod(int refreshRate) { return 1.0 / (refreshRate > 1 ? refreshRate : defaultRefreshRate); }
 
-PacingClock::time_point NextSwapTime(double refreshPeriodSeconds) {
+PacingClock::time_point NextSwapTime(double refreshPeriodSeconds, PacingClock::time_point now) {
   SwapPacing &p = pacing;
-  PacingClock::time_point now = PacingClock::now();
   if (!p.on) return now;
   auto period = std::chrono::duration_cast<PacingClock::duration>(
       std::chrono::duration<double>(refreshPeriodSeconds * p.interval));
@@ -115,8 +115,10 @@ void SetSwapPacing(int on) {
 
 void SetSwapHook(SwapHook hook) { swapHook = hook; }
 
+// The count starts again at 1 rather than overflow: at 240 swaps a second an
+// int lasts about a hundred days.
 void CallSwapHook() {
-  ++swapCount;
+  swapCount = swapCount == std::numeric_limits<int>::max() ? 1 : swapCount + 1;
   if (swapHook != nullptr) swapHook(swapCount);
 }
 

@@ -23,10 +23,12 @@ void StartSwapPacing(int refreshRate);
 // The refreshes a frame that bring the frame rate nearest 60: 60 and 75 Hz
 // 1, 120 and 144 Hz 2, 165 Hz 3, 240 Hz 4.
 int SwapIntervalFor(int refreshRate);
-// After a swap: when the next may come, the chosen number of refresh
-// periods after the last, or now where the driver paces them (or pacing is
-// off). The backend sleeps until then in its own way.
-PacingClock::time_point NextSwapTime(double refreshPeriodSeconds);
+// After a swap at `now`: when the next may come, the chosen number of
+// refresh periods after the last, or now where the driver paces them (or
+// pacing is off). After any stall (a slow frame, a night asleep) the next is
+// due now, and the ones after it a period apart: no burst to catch up. The
+// backend sleeps until then in its own way.
+PacingClock::time_point NextSwapTime(double refreshPeriodSeconds, PacingClock::time_point now = PacingClock::now());
 // The period of a display's refresh rate in Hz; 0 and 1 stand for the
 // hardware's default, taken as 60.
 double RefreshPeriod(int refreshRate);

@@ -16,6 +16,8 @@
 #include <GL/gl.h>
 #include <emscripten/emscripten.h>
 
+#include <cstdint>
+
 #include "app/main_loop.h"
 #include "platform/core/swap_pacing.h"
 #include "platform/web/web_backend.h"
@@ -23,7 +25,9 @@
 namespace {
 
 int framesToDraw = 0;  // 0: no end
-int framesDrawn = 0;
+// 64 bits: an int would overflow after about a hundred days at 240 frames
+// a second, and its first frame would come round again.
+int64_t framesDrawn = 0;
 
 EM_JS(int, FramesAsked, (), {
   var value = new URLSearchParams(location.search).get("frames");
@@ -34,7 +38,7 @@ EM_JS(int, FramesAsked, (), {
 // at the first and the latest frame, and whether drawing has stopped. What
 // the page leaves until the first frame is shown (talmir.onFirstFrame, see
 // shell.html) starts once it is.
-EM_JS(void, ReportFrame, (int frames), {
+EM_JS(void, ReportFrame, (double frames), {
   var now = performance.now();
   var talmir = window.talmir = window.talmir || {};
   talmir.frames = frames;
@@ -62,7 +66,7 @@ void Stop(bool loopEnded) {
 // was drawn, not when it was asked for.
 void CountFrame() {
   if (++framesDrawn == 1) glFinish();
-  ReportFrame(framesDrawn);
+  ReportFrame((double)framesDrawn);
   if (framesToDraw != 0 && framesDrawn >= framesToDraw) Stop(false);
 }
 
