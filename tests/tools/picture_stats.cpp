@@ -7,22 +7,41 @@
 //   green    per mille of pixels whose green beats red and blue (plants, grass)
 //   fog      per mille of pixels within 8 of the fog colour (128, 128, 153)
 // It reads the screen itself, so a script can ask again and again while it
-// waits for a picture. Usage: picture_stats [LEFT TOP]
+// waits for a picture; given a PNG file (a screenshot kept), it reads that.
+// Usage: picture_stats [LEFT TOP] | picture_stats FILE.png
+#include <stb/stb_image.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "tools/overlay_text.h"
 #include "x11_grab/x11_grab.h"
 
+namespace {
+
+// A PNG file as RGB; null on success, otherwise why not.
+const char *ReadPicture(const char *path, ScreenPicture *picture) {
+  int channels = 0;
+  unsigned char *pixels = stbi_load(path, &picture->width, &picture->height, &channels, 3);
+  if (pixels == nullptr) return stbi_failure_reason();
+  picture->rgb.assign(pixels, pixels + (size_t)picture->width * picture->height * 3);
+  stbi_image_free(pixels);
+  return nullptr;
+}
+
+}  // namespace
+
 int main(int argc, char **argv) {
-  if (argc != 1 && argc != 3) {
-    std::fprintf(stderr, "usage: picture_stats [LEFT TOP]\n");
+  bool file = argc == 2;
+  if (argc != 1 && argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: picture_stats [LEFT TOP] | picture_stats FILE.png\n");
     return 2;
   }
   int frameLeft = argc == 3 ? std::atoi(argv[1]) : 0, frameTop = argc == 3 ? std::atoi(argv[2]) : 0;
   ScreenPicture p;
-  if (const char *why = GrabScreen(&p)) {
-    std::fprintf(stderr, "picture_stats: %s\n", why);
+  if (const char *why = file ? ReadPicture(argv[1], &p) : GrabScreen(&p)) {
+    std::fprintf(stderr, "picture_stats: %s: %s\n", file ? argv[1] : "the screen", why);
     return 1;
   }
   long green = 0, fog = 0, all = (long)p.width * p.height;
