@@ -68,19 +68,20 @@ check:
 	ctest --test-dir $(BUILD) -L '^(unit|gl)$$' -j $(JOBS) --output-on-failure
 
 # Windows, cross-built: build-windows/talmir.exe and
-# talmir-VERSION-windows.zip. The textures and sound come from the generator
-# built for this machine, in the Linux build folder.
+# talmir-VERSION-windows.zip. The textures, sound and icon come from the
+# generator and icon tool built for this machine, in the Linux build folder;
+# the icon's frame is rendered there with Mesa (the run purpose).
 # $(call windows-build,LINUX FOLDER,ITS OPTIONS,WINDOWS FOLDER,ITS OPTIONS)
 define windows-build
 cmake -S . -B $(1) $(CMAKE_OPTIONS) $(2)
-cmake --build $(1) -j $(JOBS) --target talmir-assetgen
+cmake --build $(1) -j $(JOBS) --target talmir-assetgen talmir-windows-icon
 cmake -S . -B $(3) $(CMAKE_OPTIONS) --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DTALMIR_ASSETGEN=$(abspath $(1))/talmir-assetgen $(4)
+  -DTALMIR_ASSETGEN=$(abspath $(1))/talmir-assetgen -DTALMIR_WINDOWS_ICON=$(abspath $(1))/icons/windows/talmir.ico $(4)
 cmake --build $(3) -j $(JOBS)
 endef
 
 windows:
-	$(ENSURE) build test windows
+	$(ENSURE) build run test windows
 	$(call windows-build,$(BUILD),$(BUILD_OPTIONS),$(WIN_BUILD))
 
 # The page: WEB_BUILD gets index.html, index.js, index.wasm and index.data,

@@ -2,6 +2,17 @@
 # cmake/mingw-w64-x86_64.cmake): the viewer, its tools and tests come from
 # the same definitions as on Linux (src/, tools/, tests/).
 
+# ---- talmir.exe's icon and version information (packaging/windows/talmir.rc.in):
+# the icon the Linux build makes (make windows builds it there first).
+set(TALMIR_WINDOWS_ICON "" CACHE FILEPATH "talmir.ico from the build machine's build (make windows makes it)")
+if(NOT EXISTS "${TALMIR_WINDOWS_ICON}")
+  message(FATAL_ERROR "The Windows build takes its icon from the build machine's build: "
+                      "give -DTALMIR_WINDOWS_ICON=PATH/icons/windows/talmir.ico, or run `make windows`.")
+endif()
+configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/talmir.rc.in ${CMAKE_BINARY_DIR}/talmir.rc @ONLY)
+target_sources(talmir PRIVATE ${CMAKE_BINARY_DIR}/talmir.rc)
+set_source_files_properties(${CMAKE_BINARY_DIR}/talmir.rc PROPERTIES OBJECT_DEPENDS ${TALMIR_WINDOWS_ICON})
+
 # ---- talmir-VERSION-windows.zip: a folder talmir with talmir.exe, Tex,
 # Sound and the licence, as the program finds them beside itself, and
 # talmir.scr, the same program under the name Windows gives screensavers

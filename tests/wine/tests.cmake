@@ -62,3 +62,9 @@ add_test(NAME release.windows_zip COMMAND bash ${TESTS}/release/check_zip.sh ${T
   talmir.exe=$<TARGET_FILE:talmir> talmir.scr=$<TARGET_FILE:talmir> LICENSE.txt=${CMAKE_SOURCE_DIR}/LICENSE
   Tex=${CMAKE_BINARY_DIR}/run/Tex Sound=${CMAKE_BINARY_DIR}/run/Sound)
 set_tests_properties(release.windows_zip PROPERTIES LABELS release)
+
+# talmir.exe's icon and version as Explorer reads them
+# (tests/release/check_version_resource.py, with icoutils' wrestool).
+add_test(NAME release.windows_version COMMAND python3 ${TESTS}/release/check_version_resource.py ${PROJECT_VERSION}
+  --icon ${TALMIR_WINDOWS_ICON} $<TARGET_FILE:talmir>)
+set_tests_properties(release.windows_version PROPERTIES LABELS release)
