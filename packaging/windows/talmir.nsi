@@ -47,12 +47,12 @@ VIAddVersionKey /LANG=0 "Comments" "Free software under the MIT License"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
-!define MUI_FINISHPAGE_RUN "$INSTDIR\talmir.exe"
-!define MUI_FINISHPAGE_RUN_TEXT "Start Talmir"
+; The pages carry Talmir's icon and no other picture (so no welcome or
+; finish page, whose side picture would be NSIS's own): the licence, the
+; choice of the screensaver, and the progress, which ends with Close.
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
-!insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
