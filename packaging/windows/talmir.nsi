@@ -203,7 +203,9 @@ Section "Uninstall"
   RMDir /r "$INSTDIR\Sound"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"                   ; kept if the user put files of their own there
-  RMDir "$LOCALAPPDATA\Programs"     ; kept unless empty
+  ${If} $INSTDIR == "$LOCALAPPDATA\Programs\Talmir"
+    RMDir "$LOCALAPPDATA\Programs"   ; kept unless empty
+  ${EndIf}
   Delete "$SMPROGRAMS\Talmir.lnk"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd
