@@ -51,6 +51,8 @@ start_installed() {
 pictures=$(win winepath -u "$(win cmd /c echo %USERPROFILE%)")/Pictures
 [[ -L "$pictures" ]] && rm "$pictures" && mkdir "$pictures"
 snapshot before
+# Wine grants everything; Windows reads the manifest: run as the user, no elevation prompt.
+wrestool -x --raw --type=24 "$TALMIR_SETUP" | grep -q 'level="asInvoker"' || fail "the installer asks for elevation"
 install "$TALMIR_SETUP" /S
 location=$(win cmd /c echo %LOCALAPPDATA%)\\Programs\\Talmir
 folder=$(win winepath -u "$location")
