@@ -71,20 +71,22 @@ check:
 	$(call cmake-build,$(BUILD),$(BUILD_OPTIONS),unit_tests gl_tests gl_subset_tests)
 	ctest --test-dir $(BUILD) -L '^(unit|gl)$$' -j $(JOBS) --output-on-failure
 
-# Windows, cross-built: build-windows/talmir.exe and
-# talmir-VERSION-windows.zip. The textures and sound come from the generator
-# built for this machine, in the Linux build folder.
+# Windows, cross-built: build-windows/talmir.exe, the installer
+# talmir-VERSION-setup.exe and the portable talmir-VERSION-windows.zip. The
+# textures, sound and icon come from the generator and icon tool built for
+# this machine, in the Linux build folder; the icon's frame is rendered there
+# with Mesa (the run purpose).
 # $(call windows-build,LINUX FOLDER,ITS OPTIONS,WINDOWS FOLDER,ITS OPTIONS)
 define windows-build
 cmake -S . -B $(1) $(CMAKE_OPTIONS) $(2)
-cmake --build $(1) -j $(JOBS) --target talmir-assetgen
+cmake --build $(1) -j $(JOBS) --target talmir-assetgen talmir-windows-icon
 cmake -S . -B $(3) $(CMAKE_OPTIONS) --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DTALMIR_ASSETGEN=$(abspath $(1))/talmir-assetgen $(4)
+  -DTALMIR_ASSETGEN=$(abspath $(1))/talmir-assetgen -DTALMIR_WINDOWS_ICON=$(abspath $(1))/icons/windows/talmir.ico $(4)
 cmake --build $(3) -j $(JOBS)
 endef
 
 windows:
-	$(ENSURE) build test windows
+	$(ENSURE) build run test windows
 	$(call windows-build,$(BUILD),$(BUILD_OPTIONS),$(WIN_BUILD))
 
 # The page: WEB_BUILD gets index.html, index.js, index.wasm and index.data,
@@ -149,18 +151,20 @@ dist:
 	$(ENSURE) release
 	@scripts/dist.sh $(DIST) $(VERSION)
 
-# dist/ with the source tarball, the .deb, the Windows zip, the page's zip
-# and SHA256SUMS, from fresh build folders under RELEASE_BUILD: the Linux
-# build without tests (its generator makes the assets all three carry), the
-# Windows and the browser builds. Every file is dated SOURCE_DATE_EPOCH, the
-# last commit's time (in a source tarball the same time, which git archive
-# wrote into packaging/source-date-epoch: there the release is the other
-# three files, the same bytes as the clone's), so any clone of the same
-# commit gives the same bytes; `make release-check` shows that it does.
+# dist/ with the source tarball, the .deb, the Windows installer and zip,
+# the page's zip and SHA256SUMS, from fresh build folders under
+# RELEASE_BUILD: the Linux build without tests (its generator makes the
+# assets all three carry), the Windows and the browser builds. Every file
+# is dated SOURCE_DATE_EPOCH, the last commit's time (in a source tarball
+# the same time, which git archive wrote into packaging/source-date-epoch:
+# there the release is the other files, the same bytes as the clone's), so
+# any clone of the same commit gives the same bytes; `make release-check`
+# shows that it does.
 RELEASE_EPOCH = $(if $(wildcard .git),$(shell git log -1 --format=%ct),$(shell cat packaging/source-date-epoch))
 RELEASE_OPTIONS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALMIR_TESTS=OFF -DTALMIR_BENCH=OFF
 RELEASE_FILES = $(RELEASE_BUILD)/linux/talmir_$(VERSION)_*.deb \
-  $(RELEASE_BUILD)/windows/talmir-$(VERSION)-windows.zip $(RELEASE_BUILD)/web-cmake/talmir-$(VERSION)-web.zip
+  $(RELEASE_BUILD)/windows/talmir-$(VERSION)-windows.zip $(RELEASE_BUILD)/windows/talmir-$(VERSION)-setup.exe \
+  $(RELEASE_BUILD)/web-cmake/talmir-$(VERSION)-web.zip
 release: export SOURCE_DATE_EPOCH = $(RELEASE_EPOCH)
 release:
 	$(ENSURE) build run package windows web release

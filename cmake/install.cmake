@@ -85,6 +85,29 @@ add_custom_command(
 add_custom_target(talmir-web-icons DEPENDS ${TALMIR_WEB_ICON_FILES})
 add_dependencies(talmir-web-icons talmir-icons)  # the frame is rendered once, by the desktop icon's rule
 
+# The Windows build's icon (`make windows` links it into talmir.exe and gives
+# it to the installer): the same square of the same frame at the sizes
+# Windows shows, packed into icons/windows/talmir.ico (cmake/ico_pack.py).
+set(TALMIR_WINDOWS_ICON_DIR ${TALMIR_ICON_DIR}/windows)
+set(TALMIR_WINDOWS_ICON_SIZES 16 24 32 48 256)
+set(TALMIR_WINDOWS_ICON_PICTURES)
+foreach(size ${TALMIR_WINDOWS_ICON_SIZES})
+  list(APPEND TALMIR_WINDOWS_ICON_PICTURES ${TALMIR_WINDOWS_ICON_DIR}/talmir-${size}.png)
+endforeach()
+find_package(Python3 COMPONENTS Interpreter)
+add_custom_command(
+  OUTPUT ${TALMIR_WINDOWS_ICON_DIR}/talmir.ico
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${TALMIR_WINDOWS_ICON_DIR}
+  COMMAND talmir-icon ${TALMIR_ICON_DIR}/frame-120.png 300 100 512 ${TALMIR_WINDOWS_ICON_DIR}/talmir
+          ${TALMIR_WINDOWS_ICON_SIZES}
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/cmake/ico_pack.py ${TALMIR_WINDOWS_ICON_DIR}/talmir.ico
+          ${TALMIR_WINDOWS_ICON_PICTURES}
+  DEPENDS ${TALMIR_ICON_DIR}/frame-120.png talmir-icon ${CMAKE_SOURCE_DIR}/cmake/ico_pack.py
+  COMMENT "Making the Windows build's icon"
+  VERBATIM)
+add_custom_target(talmir-windows-icon DEPENDS ${TALMIR_WINDOWS_ICON_DIR}/talmir.ico)
+add_dependencies(talmir-windows-icon talmir-icons)
+
 # ---- what is installed
 install(TARGETS talmir RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The generated assets, as the program finds them in ../share/talmir.

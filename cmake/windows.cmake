@@ -1,6 +1,17 @@
-# windows.cmake: the Windows build's zip (`make windows`, cross-built with
-# cmake/mingw-w64-x86_64.cmake): the viewer, its tools and tests come from
-# the same definitions as on Linux (src/, tools/, tests/).
+# windows.cmake: the Windows build's zip and installer (`make windows`,
+# cross-built with cmake/mingw-w64-x86_64.cmake): the viewer, its tools and
+# tests come from the same definitions as on Linux (src/, tools/, tests/).
+
+# ---- talmir.exe's icon and version information (packaging/windows/talmir.rc.in):
+# the icon the Linux build makes (make windows builds it there first).
+set(TALMIR_WINDOWS_ICON "" CACHE FILEPATH "talmir.ico from the build machine's build (make windows makes it)")
+if(NOT EXISTS "${TALMIR_WINDOWS_ICON}")
+  message(FATAL_ERROR "The Windows build takes its icon from the build machine's build: "
+                      "give -DTALMIR_WINDOWS_ICON=PATH/icons/windows/talmir.ico, or run `make windows`.")
+endif()
+configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/talmir.rc.in ${CMAKE_BINARY_DIR}/talmir.rc @ONLY)
+target_sources(talmir PRIVATE ${CMAKE_BINARY_DIR}/talmir.rc)
+set_source_files_properties(${CMAKE_BINARY_DIR}/talmir.rc PROPERTIES OBJECT_DEPENDS ${TALMIR_WINDOWS_ICON})
 
 # ---- talmir-VERSION-windows.zip: a folder talmir with talmir.exe, Tex,
 # Sound and the licence, as the program finds them beside itself, and
@@ -24,3 +35,21 @@ add_custom_command(
   COMMENT "Packing ${TALMIR_ZIP}"
   VERBATIM)
 add_custom_target(talmir-zip ALL DEPENDS ${TALMIR_ZIP})
+
+# ---- talmir-VERSION-setup.exe: the installer, made by NSIS's makensis from
+# the folder the zip was just packed from (packaging/windows/talmir.nsi says
+# what it installs and where), so after the zip's target (the zip's own rule
+# in a second target would pack it twice at once), again when what the zip
+# holds changes. makensis stores no file dates, so the same files give the
+# same installer.
+find_program(TALMIR_MAKENSIS makensis REQUIRED)
+set(TALMIR_SETUP ${CMAKE_BINARY_DIR}/talmir-${PROJECT_VERSION}-setup.exe)
+set(TALMIR_NSIS_SCRIPT ${CMAKE_SOURCE_DIR}/packaging/windows/talmir.nsi)
+add_custom_command(
+  OUTPUT ${TALMIR_SETUP}
+  COMMAND ${TALMIR_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DSTAGE=${TALMIR_ZIP_STAGE}/talmir
+          -DICON=${TALMIR_WINDOWS_ICON} -DOUTFILE=${TALMIR_SETUP} ${TALMIR_NSIS_SCRIPT}
+  DEPENDS talmir-zip talmir talmir-assets ${CMAKE_SOURCE_DIR}/LICENSE ${TALMIR_NSIS_SCRIPT} ${TALMIR_WINDOWS_ICON}
+  COMMENT "Making the installer ${TALMIR_SETUP}"
+  VERBATIM)
+add_custom_target(talmir-setup ALL DEPENDS ${TALMIR_SETUP})

@@ -25,7 +25,7 @@ bench     apitrace                           # the frame benchmark replays a tra
 fuzz      clang libclang-rt-14-dev           # libFuzzer and clang's sanitizer runtimes
 web       emscripten nodejs                  # the page, built with Debian's emscripten
 browser   chromium nodejs                    # headless Chromium, driven from node, for the page's tests
-windows   g++-mingw-w64-x86-64 googletest wine64 libxrandr2 python3  # the cross compiler, GoogleTest's sources for it, Wine (whose display modes need XRandR), Python for the zip
+windows   g++-mingw-w64-x86-64 googletest wine64 libxrandr2 python3 nsis icoutils  # the cross compiler, GoogleTest's sources for it, Wine (whose display modes need XRandR), Python for the zip and icon, NSIS for the installer, wrestool to read resources back
 release   git gzip python3                   # the source tarball (git archive), the zips and the checksums
 reproduce faketime diffoscope-minimal      # two release builds at two times, and what differs between them
 END

@@ -48,8 +48,10 @@ foreach(script ${WINE_SCRIPTS})
   get_filename_component(name ${script} NAME_WE)
   add_test(NAME wine.${name} COMMAND bash ${script})
   set_tests_properties(wine.${name} PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 300 RUN_SERIAL TRUE
-    ENVIRONMENT "TALMIR_BUILD_DIR=${CMAKE_BINARY_DIR};TALMIR_SOURCE_DIR=${CMAKE_SOURCE_DIR};SCREEN_CHANGES=${TALMIR_HOST_BUILD}/tests/screen_changes;AREA_STATS=${TALMIR_HOST_BUILD}/tests/area_stats;SCREENGRAB=${TALMIR_HOST_BUILD}/screengrab;TALMIR_ZIP=${TALMIR_ZIP}")
+    ENVIRONMENT "TALMIR_BUILD_DIR=${CMAKE_BINARY_DIR};TALMIR_SOURCE_DIR=${CMAKE_SOURCE_DIR};SCREEN_CHANGES=${TALMIR_HOST_BUILD}/tests/screen_changes;AREA_STATS=${TALMIR_HOST_BUILD}/tests/area_stats;SCREENGRAB=${TALMIR_HOST_BUILD}/screengrab;TALMIR_ZIP=${TALMIR_ZIP};TALMIR_SETUP=${TALMIR_SETUP};TALMIR_WINDOWS_ICON=${TALMIR_WINDOWS_ICON};TALMIR_VERSION=${PROJECT_VERSION}")
 endforeach()
+# The installer's script makes a Wine prefix of its own and installs twice.
+set_tests_properties(wine.test_wine_installer PROPERTIES TIMEOUT 600)
 
 # Calls run one way through the Win32 backend too (tests/structure/backend_calls.py).
 add_test(NAME structure.win32_backend_calls COMMAND python3 ${TESTS}/structure/backend_calls.py ${CMAKE_NM}
@@ -62,3 +64,9 @@ add_test(NAME release.windows_zip COMMAND bash ${TESTS}/release/check_zip.sh ${T
   talmir.exe=$<TARGET_FILE:talmir> talmir.scr=$<TARGET_FILE:talmir> LICENSE.txt=${CMAKE_SOURCE_DIR}/LICENSE
   Tex=${CMAKE_BINARY_DIR}/run/Tex Sound=${CMAKE_BINARY_DIR}/run/Sound)
 set_tests_properties(release.windows_zip PROPERTIES LABELS release)
+
+# talmir.exe's icon and version, and the installer's version, as Explorer
+# reads them (tests/release/check_version_resource.py, with icoutils' wrestool).
+add_test(NAME release.windows_version COMMAND python3 ${TESTS}/release/check_version_resource.py ${PROJECT_VERSION}
+  ${TALMIR_SETUP} --icon ${TALMIR_WINDOWS_ICON} $<TARGET_FILE:talmir>)
+set_tests_properties(release.windows_version PROPERTIES LABELS release)

@@ -75,7 +75,11 @@ int RegisterWindowClass(const WindowClass *windowClass) {
   windowsClass.cbClsExtra = windowClass->classExtra;
   windowsClass.cbWndExtra = windowClass->windowExtra;
   windowsClass.hInstance = (HINSTANCE)windowClass->instance;
-  windowsClass.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(windowClass->icon));  // the icon before the cursor
+  // The program's own icon (resource 1, which the build links into
+  // talmir.exe) for the title bar and the taskbar; the system's icon the
+  // class names where the program carries none.
+  windowsClass.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+  if (windowsClass.hIcon == nullptr) windowsClass.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(windowClass->icon));
   windowsClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(windowClass->cursor));
   windowsClass.hbrBackground = (HBRUSH)(INT_PTR)windowClass->background;
   windowsClass.lpszMenuName = windowClass->menuName;
