@@ -40,3 +40,5 @@ node -e '
     console.log("served at " + url + ": the page and its WebAssembly");
   })().catch((e) => { console.error(e.message); process.exit(1); });
 ' "$url" || fail "make web-serve does not serve the page"
+kill "$VIEWER_PID" && wait "$VIEWER_PID" 2> /dev/null || true
+VIEWER_PID=
