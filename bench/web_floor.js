@@ -4,14 +4,28 @@
 //                     frame callback (Talmir's WebAssembly: the scene and the
 //                     GL subset, with the WebGL calls they make) and, of it,
 //                     the time spent inside WebGL calls, each per frame, ms,
-//                     and the three calls that took longest, with their
-//                     counts, and the bytes of vertices and indices uploaded
+//                     the three calls that took longest, with their counts,
+//                     the calls that wait for the GPU process's answer (every
+//                     get*, is*, checkFramebufferStatus, readPixels, finish)
+//                     and the bytes of vertices and indices uploaded
 //   recordFrame()     records the WebGL calls of the next frame, then stops
 //                     the page's own loop: the canvas is the floor's now
-//   runFloor(seconds) draws the recorded frame again and again from
-//                     prepared buffers: the same vertices and indices, put
-//                     in buffers of their own once, the same shader program,
-//                     the same atlas, the same state; no query, no upload.
+//   runFloor(seconds, variant)
+//                     draws the recorded frame again and again. The floor
+//                     itself ('floor') draws it from prepared buffers: the
+//                     same vertices and indices, put in buffers of their own
+//                     once, the same shader program, the same atlas, the
+//                     same state; no query, no upload. Its variants add one
+//                     of the page's costs back, to see which costs what:
+//                       'uploads'   the frame's bufferData and bufferSubData
+//                                   calls as the page made them (same bytes,
+//                                   same usage)
+//                       'subdata'   the same bytes into buffers allocated
+//                                   once, refilled with bufferSubData
+//                       'queries'   the frame's queries (get*, is*) where the
+//                                   page made them
+//                       'respecify' one buffer (the frame's first) specified
+//                                   again with its same data each frame
 //                     Resolves with its frames per second: the frames asked
 //                     for over the time until the last of them is finished
 //                     (nothing makes the floor wait for its drawing, which
@@ -50,7 +64,8 @@
     return new Promise((resolve) => {
       let glMs = 0, frameMs = 0, frames = 0, start = 0;
       const byCall = {};  // ms and count per WebGL call's name
-      let uploaded = 0;   // bytes given to bufferData
+      let uploaded = 0;   // bytes given to bufferData and bufferSubData
+      let waiting = 0;    // calls that wait for the GPU process's answer
       wrapGl((gl, name, args) => {
         const t = performance.now();
         try {
@@ -62,6 +77,8 @@
           entry.ms += ms;
           entry.calls += 1;
           if (name === 'bufferData' && ArrayBuffer.isView(args[1])) uploaded += args[1].byteLength;
+          if (name === 'bufferSubData' && ArrayBuffer.isView(args[2])) uploaded += args[2].byteLength;
+          if (isSynchronous(name)) waiting += 1;
         }
       });
       frameHook = {
@@ -73,11 +90,16 @@
           unwrapGl();
           const slowest = Object.entries(byCall).sort((a, b) => b[1].ms - a[1].ms).slice(0, 3)
             .map(([name, e]) => ({ name, ms: e.ms / frames, calls: e.calls / frames }));
-          resolve({ frameMs: frameMs / frames, glMs: glMs / frames, slowest, uploadedBytes: uploaded / frames });
+          resolve({ frameMs: frameMs / frames, glMs: glMs / frames, slowest, uploadedBytes: uploaded / frames,
+            synchronousCalls: waiting / frames });
         },
       };
     });
   }
+
+  // A call whose answer the page waits for: the GPU process has to catch up
+  // with everything asked before it.
+  const isSynchronous = (name) => /^(get|is)|^(checkFramebufferStatus|readPixels|finish)$/.test(name);
 
   let recorded = null;  // the context and its calls, [name, args]
   function recordFrame() {
@@ -103,29 +125,49 @@
     });
   }
 
-  // The recorded calls as they are to be made again: queries left out, and
-  // each upload of a buffer's data turned into the binding of a buffer that
-  // already holds it.
-  function prepare() {
+  // The recorded calls as they are to be made again for a variant (see the
+  // top): by default queries left out, and each upload of a buffer's data
+  // turned into the binding of a buffer that already holds it.
+  function prepare(variant) {
     const { gl, calls } = recorded;
     const steps = [];
+    let respecified = false;
     for (const [name, args] of calls) {
-      if (/^(get|is)/.test(name)) continue;
-      if (name === 'bufferData') {
-        const [target, data] = args;
-        const buffer = gl.createBuffer();
-        gl.bindBuffer(target, buffer);
-        gl.bufferData(target, data, gl.STATIC_DRAW);
-        steps.push([originals.bindBuffer, [target, buffer]]);
+      if (/^(get|is)/.test(name)) {
+        if (variant === 'queries') steps.push([originals[name], args]);
         continue;
       }
-      steps.push([originals[name], args]);
+      // A refill of part of a buffer the page made once: the buffer still
+      // holds what the frame put there (it writes each part of a buffer once
+      // a frame), so only the uploading variant makes it again.
+      if (name === 'bufferSubData') {
+        if (variant === 'uploads') steps.push([originals[name], args]);
+        continue;
+      }
+      if (name !== 'bufferData' || !ArrayBuffer.isView(args[1])) {
+        steps.push([originals[name], args]);
+        continue;
+      }
+      const [target, data, usage] = args;
+      if (variant === 'uploads') {
+        steps.push([originals.bufferData, [target, data, usage]]);
+        continue;
+      }
+      const buffer = gl.createBuffer();
+      gl.bindBuffer(target, buffer);
+      gl.bufferData(target, data, variant === 'subdata' ? usage : gl.STATIC_DRAW);
+      steps.push([originals.bindBuffer, [target, buffer]]);
+      if (variant === 'subdata') steps.push([originals.bufferSubData, [target, 0, data]]);
+      if (variant === 'respecify' && !respecified) {
+        steps.push([originals.bufferData, [target, data, gl.STATIC_DRAW]]);
+        respecified = true;
+      }
     }
     return { gl, steps };
   }
 
-  function runFloor(seconds) {
-    const { gl, steps } = prepare();
+  function runFloor(seconds, variant = 'floor') {
+    const { gl, steps } = prepare(variant);
     return new Promise((resolve) => {
       let frames = 0, first = 0, last = 0;
       const frame = () => {
