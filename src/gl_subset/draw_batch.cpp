@@ -44,23 +44,23 @@ struct Run {
 Batch batch;
 Run run;
 
-void PointAttribute(GLuint location, int size, size_t offset) {
+void PointAttribute(GLuint location, int size, GLsizeiptr offset) {
   glEnableVertexAttribArray(location);
   glVertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, sizeof(BatchVertex), (const void *)offset);
 }
 
-void Upload() {
-  glBindBuffer(GL_ARRAY_BUFFER, esProgram.vertexBuffer);
-  glBufferData(GL_ARRAY_BUFFER, (GLsizeiptr)(batch.vertices.size() * sizeof(BatchVertex)), batch.vertices.data(),
-               GL_STREAM_DRAW);
-  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, esProgram.indexBuffer);
-  glBufferData(GL_ELEMENT_ARRAY_BUFFER, (GLsizeiptr)(batch.indices.size() * sizeof(uint16_t)),
-               batch.indices.data(), GL_STREAM_DRAW);
-  PointAttribute(positionAttribute, 4, offsetof(BatchVertex, position));
-  PointAttribute(colourAttribute, 4, offsetof(BatchVertex, colour));
-  PointAttribute(texCoordAttribute, 2, offsetof(BatchVertex, texCoord));
-  PointAttribute(placeAttribute, 4, offsetof(BatchVertex, place));
-  PointAttribute(fogAttribute, 1, offsetof(BatchVertex, fog));
+// The batch into the stream buffers; the offset of its indices.
+GLsizeiptr Upload() {
+  GLsizeiptr vertices = StreamInto(esProgram.vertices, GL_ARRAY_BUFFER, batch.vertices.data(),
+                                   (GLsizeiptr)(batch.vertices.size() * sizeof(BatchVertex)));
+  GLsizeiptr indices = StreamInto(esProgram.indices, GL_ELEMENT_ARRAY_BUFFER, batch.indices.data(),
+                                  (GLsizeiptr)(batch.indices.size() * sizeof(uint16_t)));
+  PointAttribute(positionAttribute, 4, vertices + offsetof(BatchVertex, position));
+  PointAttribute(colourAttribute, 4, vertices + offsetof(BatchVertex, colour));
+  PointAttribute(texCoordAttribute, 2, vertices + offsetof(BatchVertex, texCoord));
+  PointAttribute(placeAttribute, 4, vertices + offsetof(BatchVertex, place));
+  PointAttribute(fogAttribute, 1, vertices + offsetof(BatchVertex, fog));
+  return indices;
 }
 
 void ClearBatch() {
@@ -146,15 +146,15 @@ void AddBatchQuad(const BatchVertex &a, const BatchVertex &b, const BatchVertex 
 void FlushBatch() {
   CloseRun();
   if (batch.vertices.empty()) return;
-  if (!HaveEsProgramInContext()) {
+  if (!HaveEsProgramToDraw()) {
     ClearBatch();
     return;
   }
   UseEsProgram(batch.raster, batch.fogColour);
   glActiveTexture(GL_TEXTURE0);
   glBindTexture(GL_TEXTURE_2D, AtlasTexture());
-  Upload();
-  glDrawElements(GL_TRIANGLES, (GLsizei)batch.indices.size(), GL_UNSIGNED_SHORT, nullptr);
+  GLsizeiptr indices = Upload();
+  glDrawElements(GL_TRIANGLES, (GLsizei)batch.indices.size(), GL_UNSIGNED_SHORT, (const void *)indices);
   ClearBatch();
 }
 

@@ -113,8 +113,8 @@ bool MakeEsProgram() {
   glUseProgram(esProgram.program);
   glUniform1i(glGetUniformLocation(esProgram.program, "atlas"), 0);
   esProgram.fogColour = glGetUniformLocation(esProgram.program, "fogColour");
-  glGenBuffers(1, &esProgram.vertexBuffer);
-  glGenBuffers(1, &esProgram.indexBuffer);
+  glGenBuffers(1, &esProgram.vertices.name);
+  glGenBuffers(1, &esProgram.indices.name);
   return true;
 }
 
@@ -147,11 +147,30 @@ void ApplyFogColour(const float colour[3]) {
 
 }  // namespace
 
+GLsizeiptr StreamInto(StreamBuffer &b, GLenum target, const void *data, GLsizeiptr bytes) {
+  constexpr GLsizeiptr firstSize = 1 << 20;
+  glBindBuffer(target, b.name);
+  b.frameBytes += bytes;
+  if (2 * b.frameBytes > b.size) {
+    GLsizeiptr size = firstSize;
+    while (size < 2 * b.frameBytes) size *= 2;
+    glBufferData(target, size, nullptr, GL_STREAM_DRAW);
+    b.size = size;
+    b.used = 0;
+  } else if (b.used + bytes > b.size) {
+    b.used = 0;
+  }
+  GLsizeiptr offset = b.used;
+  glBufferSubData(target, offset, bytes, data);
+  b.used += (bytes + 3) / 4 * 4;  // every part starts on 4 bytes, as vertices and indices must
+  return offset;
+}
+
+void EndStreamFrame() { esProgram.vertices.frameBytes = esProgram.indices.frameBytes = 0; }
+
 bool HaveEsProgram() { return esProgram.program != 0 || (!lastMakingFailed && MakeEsProgram()); }
 
-bool HaveEsProgramInContext() {
-  return (esProgram.program != 0 && glIsProgram(esProgram.program)) || MakeEsProgram();
-}
+bool HaveEsProgramToDraw() { return esProgram.program != 0 || MakeEsProgram(); }
 
 void UseEsProgram(const RasterState &raster, const float fogColour[3]) {
   glUseProgram(esProgram.program);
@@ -160,10 +179,10 @@ void UseEsProgram(const RasterState &raster, const float fogColour[3]) {
 }
 
 void EndEsProgram() {
-  if (esProgram.program != 0 && glIsProgram(esProgram.program)) {
+  if (esProgram.program != 0) {
     glDeleteProgram(esProgram.program);
-    glDeleteBuffers(1, &esProgram.vertexBuffer);
-    glDeleteBuffers(1, &esProgram.indexBuffer);
+    glDeleteBuffers(1, &esProgram.vertices.name);
+    glDeleteBuffers(1, &esProgram.indices.name);
   }
   ForgetEsProgram();
 }

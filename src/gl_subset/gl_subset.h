@@ -132,6 +132,9 @@ void SubsetSphere(GLUquadric *quadric, double radius, int slices, int stacks);
 // defaults, as for a new context. For a platform that keeps one ES context
 // and hands it out again (a page has one WebGL context per canvas).
 void EndSubsetContext();
+// The same where the context is gone already, its objects with it (a
+// desktop platform deleted it): nothing is deleted, all is forgotten.
+void SubsetContextGone();
 // The current context is one the browser gave back after losing it (a GPU
 // reset, a phone's backgrounded page): it has none of the subset's objects
 // and none of the state set in it. The subset forgets its old objects

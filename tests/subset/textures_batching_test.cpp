@@ -140,6 +140,27 @@ TEST_F(Subset, StateChangesTakeEffectInOrder) {
   ExpectNear(PixelAt(56, 8), 128, 255, 128, 1, "half white over green");
 }
 
+// Batches stream into buffers made once and refilled round and round: three
+// frames of four batches, each a column of 4,000 squares (almost 1 MB of
+// vertices: the first frame outgrows the buffer, the third wraps round it). Every
+// column shows its own batch's colour of the latest frame: a batch drawn from
+// another's part of the buffer, or from what the frame before left there,
+// shows another.
+TEST_F(Subset, StreamedBatchesDrawFromTheirOwnPartOfTheBuffer) {
+  PixelProjection();
+  for (int frame = 0; frame < 3; ++frame) {
+    for (int column = 0; column < 4; ++column) {
+      glDepthFunc(column % 2 ? GL_LEQUAL : GL_LESS);  // a change of state: a batch of its own
+      glColor3f(column == frame ? 1.0f : 0.0f, column / 3.0f, frame / 2.0f);
+      for (int i = 0; i < 4000; ++i) PlainSquare(column * 16.0f, 0, column * 16.0f + 16, 64, 0);
+    }
+    glFlush();  // the frame's end
+    for (int column = 0; column < 4; ++column)
+      ExpectNear(PixelAt(column * 16 + 8, 32), column == frame ? 255 : 0, column * 85, frame * 255 / 2, 1,
+                 "the column's own colour");
+  }
+}
+
 // Mesa splits a quad whose corners are not in one plane (here by colour)
 // along a c where the quad lies in view, along b d where it reaches out of
 // it; the terrain's cells and the swaying billboards look like Mesa's only so.
