@@ -8,7 +8,6 @@
 
 #include "gl_subset/display_lists.h"
 #include "gl_subset/draw_batch.h"
-#include "gl_subset/es_program.h"
 #include "gl_subset/subset_state.h"
 #include "gl_subset/texture_atlas.h"
 
@@ -115,8 +114,7 @@ void SubsetReadPixels(int x, int y, int width, int height, unsigned format, unsi
 
 // The end of a frame, as the platforms call it before the picture is shown.
 void SubsetFlush() {
-  FlushBatch();
-  EndStreamFrame();
+  EndBatchFrame();
   glFlush();
 }
 

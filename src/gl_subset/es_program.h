@@ -1,7 +1,8 @@
-// es_program.h: the subset's one ES 2.0 shader program and the two buffers it
-// draws from, as the current context holds them, and the context's state the
-// subset has set (the raster switches and functions, the fog colour), so that
-// a draw sets only what differs.
+// es_program.h: the subset's one ES 2.0 shader program, which takes GL 1.1's
+// vertex steps (transform, lighting, fog) from uniforms, and the two buffers
+// batches stream into, as the current context holds them, and the context's
+// state the subset has set (the raster switches and functions, the uniforms),
+// so that a draw sets only what differs.
 #pragma once
 
 #include <GLES2/gl2.h>
@@ -9,7 +10,21 @@
 #include "gl_subset/subset_state.h"
 
 // The vertex attributes' locations, bound before linking.
-enum EsAttribute : GLuint { positionAttribute, colourAttribute, texCoordAttribute, placeAttribute, fogAttribute };
+enum EsAttribute : GLuint { positionAttribute, normalAttribute, colourAttribute, texCoordAttribute, placeAttribute };
+
+// What the vertex shader takes a vertex through GL 1.1's steps with, from
+// the state of the moment: primitives drawn together share it. Floats only,
+// so records compare byte by byte.
+struct VertexUniforms {
+  Matrix4 clip;            // projection times model-view: object to clip coordinates in one step
+  Matrix4 modelview;       // object to eye coordinates, for the light and the fog
+  float normalMatrix[9];   // the model-view's for normals
+  float lighting, fog;     // 1 on, 0 off
+  float fogDensity;
+  float lightOn[subsetLightCount];
+  float lightPosition[subsetLightCount][4];  // eye coordinates
+  float lightAmbient[subsetLightCount][3], lightDiffuse[subsetLightCount][3];
+};
 
 // A buffer that streamed data goes into, as a ring: made once at a size,
 // refilled part by part, each part after the last, starting again at its
@@ -26,7 +41,8 @@ struct StreamBuffer {
 struct EsProgram {
   GLuint program;  // 0 while the context has none of ours
   StreamBuffer vertices, indices;  // the batches', streamed at every draw
-  GLint fogColour; // the fog colour's uniform location
+  // The uniforms' locations.
+  GLint fogColour, clip, modelview, normalMatrix, switches, lightOn, lightPosition, lightAmbient, lightDiffuse;
 };
 
 extern EsProgram esProgram;  // the current context's; all 0 at start and after EndEsProgram
@@ -40,9 +56,9 @@ extern EsProgram esProgram;  // the current context's; all 0 at start and after 
 bool HaveEsProgram();
 // The same for a draw, which tries again after a failure.
 bool HaveEsProgramToDraw();
-// Draws from here on with the program, the raster state and the fog colour,
-// setting only what the context does not have already.
-void UseEsProgram(const RasterState &raster, const float fogColour[3]);
+// Draws from here on with the program, the raster state, the fog colour and
+// the vertex uniforms, setting only what the context does not have already.
+void UseEsProgram(const RasterState &raster, const float fogColour[3], const VertexUniforms &uniforms);
 // Binds a stream buffer to target and puts bytes into it (making it, or
 // making it larger, where it must); the offset they went to.
 GLsizeiptr StreamInto(StreamBuffer &buffer, GLenum target, const void *data, GLsizeiptr bytes);
