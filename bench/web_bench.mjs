@@ -26,7 +26,8 @@ import { serveFolder } from '../scripts/web-serve.mjs';
 import { launchChromium } from '../tests/web/cdp.mjs';
 
 const [pageFolder, benchBuild] = process.argv.slice(2);
-const rounds = 3, seconds = 10, variantSeconds = 5, firstFrameRuns = 5, measuredFrames = 60, climbFrames = 10;
+const rounds = 3, seconds = 10, variantSeconds = 5, variantFrames = 60, firstFrameRuns = 5, measuredFrames = 60;
+const climbFrames = 10;
 const goals = { floorRatio: 0.85, desktopRatio: 1, synchronousCalls: 0, idleUploadBytes: 100e3, gzipBytes: 1.5e6,
   firstFrameMs: 2000 };
 const variants = ['uploads', 'subdata', 'queries', 'respecify'];
@@ -72,7 +73,7 @@ async function pageAndFloor(url) {
     const calls = await session.evaluate('talmirFloor.recordFrame()');
     const floor = (await session.evaluate(`talmirFloor.runFloor(${seconds})`)).fps;
     const variantFps = {};
-    for (const v of variants) variantFps[v] = (await session.evaluate(`talmirFloor.runFloor(${variantSeconds}, '${v}')`)).fps;
+    for (const v of variants) variantFps[v] = (await session.evaluate(`talmirFloor.runFloor(${variantSeconds}, '${v}', ${variantFrames})`)).fps;
     return { fps, floor, cpu, climbing, calls, variantFps };
   } finally {
     await browser.close();

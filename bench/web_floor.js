@@ -10,8 +10,12 @@
 //                     and the bytes of vertices and indices uploaded
 //   recordFrame()     records the WebGL calls of the next frame, then stops
 //                     the page's own loop: the canvas is the floor's now
-//   runFloor(seconds, variant)
-//                     draws the recorded frame again and again. The floor
+//   runFloor(seconds, variant, frameLimit)
+//                     draws the recorded frame again and again, for the
+//                     seconds or the frames given, whichever ends first
+//                     (a variant that uploads asks for frames far faster
+//                     than they are drawn, and each asked is drawn before
+//                     the count ends: a limit keeps that wait short). The floor
 //                     itself ('floor') draws it from prepared buffers: the
 //                     same vertices and indices, put in buffers of their own
 //                     once, the same shader program, the same atlas, the
@@ -166,15 +170,20 @@
     return { gl, steps };
   }
 
-  function runFloor(seconds, variant = 'floor') {
+  function runFloor(seconds, variant = 'floor', frameLimit = Infinity) {
     const { gl, steps } = prepare(variant);
-    return new Promise((resolve) => {
+    return new Promise((resolve, reject) => {
       let frames = 0, first = 0, last = 0;
       const frame = () => {
-        for (const [method, args] of steps) method.apply(gl, args);
+        try {
+          for (const [method, args] of steps) method.apply(gl, args);
+        } catch (error) {
+          reject(new Error(`the floor (${variant}) failed: ${error.message}`));
+          return;
+        }
         last = performance.now();
         if (++frames === 10) first = last;
-        if (frames > 10 && last - first >= seconds * 1000) {
+        if (frames > 10 && (last - first >= seconds * 1000 || frames - 10 >= frameLimit)) {
           gl.finish();
           const done = performance.now();
           resolve({ fps: (frames - 10) / ((done - first) / 1000), askedFps: (frames - 10) / ((last - first) / 1000) });
