@@ -24,7 +24,9 @@ struct Batch {
   RasterState raster;
   float fogColour[3];
   VertexUniforms uniforms;
+  Matrix4 projection;         // the one uniforms.clip was made with
   AtlasPlace primitivePlace;  // the texture of the primitive being added
+  float shift[3];             // added to its vertices (see JoinsShifted)
 };
 
 // The vertex uniforms of the state of the moment, worked out again where
@@ -107,9 +109,68 @@ const VertexUniforms &CurrentUniforms() {
 
 bool SameUniforms(const VertexUniforms &a, const VertexUniforms &b) { return memcmp(&a, &b, sizeof a) == 0; }
 
-void PointAttribute(GLuint location, int size, GLsizeiptr offset) {
+// A primitive whose model-view differs from the batch's only by where it
+// moves things to, neither turning nor scaling (the overlay's pen, moved on
+// glyph by glyph), joins the batch with its vertices moved by the
+// difference instead of ending it: under such a matrix the eye coordinates
+// are the object coordinates plus its translation. False where anything
+// else differs.
+bool JoinsShifted(const VertexUniforms &u, float shift[3]) {
+  const VertexUniforms &b = batch.uniforms;
+  constexpr float unmoved[12] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0};
+  size_t rest = offsetof(VertexUniforms, normalMatrix);
+  if (memcmp((const char *)&u + rest, (const char *)&b + rest, sizeof u - rest) != 0) return false;
+  if (memcmp(u.modelview.m, unmoved, sizeof unmoved) != 0 || memcmp(b.modelview.m, unmoved, sizeof unmoved) != 0 ||
+      u.modelview.m[15] != 1.0f || b.modelview.m[15] != 1.0f)
+    return false;
+  if (memcmp(&batch.projection, &ProjectionTop(), sizeof(Matrix4)) != 0) return false;
+  for (int i = 0; i < 3; ++i) shift[i] = u.modelview.m[12 + i] - b.modelview.m[12 + i];
+  return true;
+}
+
+void PointAttribute(GLuint location, int size, GLsizeiptr offset, GLsizei stride = sizeof(BatchVertex)) {
   glEnableVertexAttribArray(location);
-  glVertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, sizeof(BatchVertex), (const void *)offset);
+  glVertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, stride, (const void *)offset);
+}
+
+// A streamed vertex of a batch whose vertices all share one normal and one
+// colour (the swaying vegetation's): those two go once, as the attributes'
+// constant values, and each vertex is a little over half as large.
+struct SharedVertex {
+  float position[3];
+  float texCoord[2];
+  AtlasPlace place;
+};
+
+std::vector<SharedVertex> sharedVertices;
+
+bool SharesNormalAndColour() {
+  const BatchVertex &first = batch.vertices.front();
+  for (const BatchVertex &v : batch.vertices)
+    if (memcmp(v.normal, first.normal, sizeof v.normal) != 0 || memcmp(v.colour, first.colour, sizeof v.colour) != 0)
+      return false;
+  return true;
+}
+
+// The batch's vertices without their shared normal and colour into the
+// stream buffer, the attributes pointed at them; the offset of its indices.
+GLsizeiptr StreamShared() {
+  sharedVertices.clear();
+  for (const BatchVertex &v : batch.vertices)
+    sharedVertices.push_back({{v.position[0], v.position[1], v.position[2]}, {v.texCoord[0], v.texCoord[1]}, v.place});
+  GLsizeiptr vertices = StreamInto(esProgram.vertices, GL_ARRAY_BUFFER, sharedVertices.data(),
+                                   (GLsizeiptr)(sharedVertices.size() * sizeof(SharedVertex)));
+  GLsizeiptr indices = StreamInto(esProgram.indices, GL_ELEMENT_ARRAY_BUFFER, batch.indices.data(),
+                                  (GLsizeiptr)(batch.indices.size() * sizeof(uint16_t)));
+  constexpr GLsizei stride = sizeof(SharedVertex);
+  PointAttribute(positionAttribute, 3, vertices + offsetof(SharedVertex, position), stride);
+  PointAttribute(texCoordAttribute, 2, vertices + offsetof(SharedVertex, texCoord), stride);
+  PointAttribute(placeAttribute, 4, vertices + offsetof(SharedVertex, place), stride);
+  glDisableVertexAttribArray(normalAttribute);
+  glVertexAttrib3fv(normalAttribute, batch.vertices.front().normal);
+  glDisableVertexAttribArray(colourAttribute);
+  glVertexAttrib4fv(colourAttribute, batch.vertices.front().colour);
+  return indices;
 }
 
 GLsizeiptr VertexBytes() { return (GLsizeiptr)(batch.vertices.size() * sizeof(BatchVertex)); }
@@ -155,6 +216,8 @@ GLsizeiptr Upload() {
   if (const KeptBatch *k = KeptBuffers()) {
     glBindBuffer(GL_ARRAY_BUFFER, k->vertexBuffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, k->indexBuffer);
+  } else if (SharesNormalAndColour()) {
+    return StreamShared();
   } else {
     vertices = StreamInto(esProgram.vertices, GL_ARRAY_BUFFER, batch.vertices.data(), VertexBytes());
     indices = StreamInto(esProgram.indices, GL_ELEMENT_ARRAY_BUFFER, batch.indices.data(), IndexBytes());
@@ -187,7 +250,9 @@ void MakeRoom(size_t n) {
 
 uint16_t AddVertex(const BatchVertex &v) {
   batch.vertices.push_back(v);
-  batch.vertices.back().place = batch.primitivePlace;
+  BatchVertex &added = batch.vertices.back();
+  added.place = batch.primitivePlace;
+  for (int i = 0; i < 3; ++i) added.position[i] += batch.shift[i];
   return (uint16_t)(batch.vertices.size() - 1);
 }
 
@@ -222,14 +287,19 @@ void BeginBatchPrimitive() {
   if (run.stateChanges != s.stateChanges) CloseRun();
   run.stateChanges = s.stateChanges;
   const VertexUniforms &uniforms = CurrentUniforms();
+  float shift[3] = {0, 0, 0};
   if (!batch.vertices.empty() &&
-      !(batch.raster == s.raster && SameFogColour() && SameUniforms(batch.uniforms, uniforms)))
+      !(batch.raster == s.raster && SameFogColour() &&
+        (SameUniforms(batch.uniforms, uniforms) || JoinsShifted(uniforms, shift))))
     FlushBatch();
   if (batch.vertices.empty()) {
     batch.raster = s.raster;
     memcpy(batch.fogColour, s.fogColour, sizeof batch.fogColour);
     batch.uniforms = uniforms;
+    batch.projection = ProjectionTop();
+    shift[0] = shift[1] = shift[2] = 0;
   }
+  memcpy(batch.shift, shift, sizeof batch.shift);
   batch.primitivePlace = PrimitivePlace();
 }
 

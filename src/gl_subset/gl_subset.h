@@ -20,10 +20,12 @@
 //
 // Few draws. All textures lie in one atlas texture, so primitives that share
 // the raster state (depth test, blending, culling), the fog colour and the
-// uniforms wait together in one batch, drawn with one call when something
-// of that changes, when a call needs the picture (clear, read-back, finish)
-// or at the frame's end (glFlush, which the platforms call before showing
-// the frame): a few draws a frame.
+// uniforms wait together in one batch (a primitive whose model-view only
+// moves things on, neither turning nor scaling, as the overlay's pen does
+// glyph by glyph, joins it with its vertices moved by the difference),
+// drawn with one call when something of that changes, when a call needs
+// the picture (clear, read-back, finish) or at the frame's end (glFlush,
+// which the platforms call before showing the frame): a few draws a frame.
 //
 // Little sent. Most of a frame comes again unchanged in object coordinates
 // (only the camera's matrices move; the landscape changes when the viewer
@@ -32,7 +34,8 @@
 // drawn from buffers made for it once (GL_STATIC_DRAW); a batch that
 // changed is streamed into a vertex and an index buffer made once and
 // refilled with glBufferSubData as a ring (es_program.h), never specified
-// again at a new size each frame. Display lists replay their calls into the
+// again at a new size each frame; where all its vertices share one normal
+// and one colour (the vegetation's), those go once, as constant attributes. Display lists replay their calls into the
 // same batches, and so are kept the same way.
 //
 // No waiting. In a frame the subset asks the context nothing (no glGet*,
