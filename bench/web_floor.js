@@ -8,7 +8,9 @@
 //                     the calls that wait for the GPU process's answer (every
 //                     get*, is*, checkFramebufferStatus, readPixels, finish)
 //                     and the bytes of vertices and indices uploaded
-//   recordFrame()     records the WebGL calls of the next frame, then stops
+//   recordFrame()     records the WebGL calls of the next frame (the next
+//                     frame callback that draws: the page passes some when
+//                     the browser calls faster than the world steps), then stops
 //                     the page's own loop: the canvas is the floor's now
 //   runFloor(seconds, variant, frameLimit)
 //                     draws the recorded frame again and again, for the
@@ -70,7 +72,9 @@
       const byCall = {};  // ms and count per WebGL call's name
       let uploaded = 0;   // bytes given to bufferData and bufferSubData
       let waiting = 0;    // calls that wait for the GPU process's answer
+      let drew = false;   // the callback drew a frame (flushed it)
       wrapGl((gl, name, args) => {
+        if (name === 'flush') drew = true;
         const t = performance.now();
         try {
           return originals[name].apply(gl, args);
@@ -86,10 +90,15 @@
         }
       });
       frameHook = {
-        begin() { start = performance.now(); },
+        begin() {
+          start = performance.now();
+          drew = false;
+        },
+        // Callbacks the page passes without drawing (it paces itself to the
+        // world's step) count towards the frame they come before.
         end() {
           frameMs += performance.now() - start;
-          if (++frames < count) return;
+          if (!drew || ++frames < count) return;
           frameHook = null;
           unwrapGl();
           const slowest = Object.entries(byCall).sort((a, b) => b[1].ms - a[1].ms).slice(0, 3)
@@ -118,8 +127,13 @@
             return originals[name].apply(gl, args);
           });
         },
+        // A callback the page passes without drawing is not the frame.
         end() {
           unwrapGl();
+          if (!calls.some(([name]) => name === 'flush')) {
+            calls.length = 0;
+            return;
+          }
           frameHook = null;
           window.Module.pauseMainLoop();
           recorded = { gl: context, calls };
@@ -141,10 +155,11 @@
         if (variant === 'queries') steps.push([originals[name], args]);
         continue;
       }
-      // A refill of part of a buffer the page made once: the buffer still
-      // holds what the frame put there (it writes each part of a buffer once
-      // a frame), so only the uploading variant makes it again.
-      if (name === 'bufferSubData') {
+      // A refill of part of a buffer the page made once, or storage given
+      // without data: the buffer still holds what the frame put there (it
+      // writes each part of a buffer once a frame), so only the uploading
+      // variant does them again.
+      if (name === 'bufferSubData' || (name === 'bufferData' && typeof args[1] === 'number')) {
         if (variant === 'uploads') steps.push([originals[name], args]);
         continue;
       }
