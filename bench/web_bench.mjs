@@ -3,9 +3,14 @@
 // 1024x768 against the floor, what the same browser does at best with the
 // same frame: its WebGL calls recorded and made again from prepared buffers
 // (the same vertices, shader and atlas, nothing computed or uploaded), in
-// the same browser right after (bench/web_floor.js); the processor time of
-// the page's frame, and of it the WebGL calls'; the desktop build's frame
-// rate (talmir-frames, OpenGL on Mesa's llvmpipe, offscreen, unpaced) for
+// the same browser right after (bench/web_floor.js), and the floor's
+// variants, each with one of the page's costs added back (its uploads, the
+// same bytes refilled into buffers made once, its queries, one buffer
+// specified again a frame); the processor time of the page's frame, and of
+// it the WebGL calls', the calls a frame that wait for the GPU process, and
+// the bytes uploaded a frame, still and while climbing; the desktop build's
+// frame rate (talmir-frames, OpenGL on Mesa's llvmpipe, offscreen, unpaced)
+// and that of the subset on Mesa's ES 2.0 (talmir-frames-gles2) for
 // comparison; everything a first visit downloads, compressed with gzip; the
 // time from the start of the page's load to its first finished frame,
 // served from 127.0.0.1.
@@ -21,24 +26,31 @@ import { serveFolder } from '../scripts/web-serve.mjs';
 import { launchChromium } from '../tests/web/cdp.mjs';
 
 const [pageFolder, benchBuild] = process.argv.slice(2);
-const rounds = 3, seconds = 10, firstFrameRuns = 5, measuredFrames = 60;
-const goals = { floorRatio: 0.85, gzipBytes: 1.5e6, firstFrameMs: 2000 };
+const rounds = 3, seconds = 10, variantSeconds = 5, variantFrames = 60, firstFrameRuns = 5, measuredFrames = 60;
+const climbFrames = 10;
+const goals = { floorRatio: 0.85, desktopRatio: 1, synchronousCalls: 0, idleUploadBytes: 100e3, gzipBytes: 1.5e6,
+  firstFrameMs: 2000 };
+const variants = ['uploads', 'subdata', 'queries', 'respecify'];
 const floorScript = fs.readFileSync(new URL('./web_floor.js', import.meta.url), 'utf8');
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const verdict = (ok) => (ok ? 'met' : 'NOT MET');
 
-// The desktop's frame rate: talmir-frames' own count of frames after the first.
-function desktopFps() {
-  const output = execFileSync(path.join(benchBuild, 'talmir-frames'),
+// A desktop tool's frame rate (talmir-frames, or talmir-frames-gles2): its
+// own count of frames after the first.
+function desktopFps(tool) {
+  const output = execFileSync(path.join(benchBuild, tool),
     ['--run-dir', path.join(benchBuild, 'run'), '--out', fs.mkdtempSync('/tmp/talmir-bench-'), '--count', '150',
       '--stats'], { encoding: 'utf8', stdio: ['ignore', 'pipe', 'ignore'] });
-  return Number(/fps ([\d.]+)/.exec(output)[1]);
+  const fps = /fps ([\d.]+)/.exec(output);
+  if (!fps) throw new Error(`${tool} gave no frame rate`);
+  return Number(fps[1]);
 }
 
 // The page's frame rate: frames counted by the page over a stretch of its
 // own clock, once the first ten are behind it; then the processor time of
-// its frames; then, in the same browser, one frame recorded and the floor
-// drawn from it, counted the same way.
+// its frames, still and then with the right button held (a climb); then, in
+// the same browser, one frame recorded and the floor and its variants drawn
+// from it, counted the same way.
 async function pageAndFloor(url) {
   const browser = await launchChromium(['--disable-frame-rate-limit', '--disable-gpu-vsync']);
   try {
@@ -54,9 +66,15 @@ async function pageAndFloor(url) {
     const to = await session.evaluate('[window.talmir.frames, window.talmir.lastFrameMs]');
     const fps = (to[0] - from[0]) / ((to[1] - from[1]) / 1000);
     const cpu = await session.evaluate(`talmirFloor.measureFrames(${measuredFrames})`);
+    const button = { x: 512, y: 384, button: 'right', clickCount: 1 };
+    await session.send('Input.dispatchMouseEvent', { type: 'mousePressed', ...button });
+    const climbing = await session.evaluate(`talmirFloor.measureFrames(${climbFrames})`);
+    await session.send('Input.dispatchMouseEvent', { type: 'mouseReleased', ...button });
     const calls = await session.evaluate('talmirFloor.recordFrame()');
     const floor = (await session.evaluate(`talmirFloor.runFloor(${seconds})`)).fps;
-    return { fps, floor, cpu, calls };
+    const variantFps = {};
+    for (const v of variants) variantFps[v] = (await session.evaluate(`talmirFloor.runFloor(${variantSeconds}, '${v}', ${variantFrames})`)).fps;
+    return { fps, floor, cpu, climbing, calls, variantFps };
   } finally {
     await browser.close();
   }
@@ -88,12 +106,13 @@ function pageSizes() {
 async function main() {
   const { server, url } = await serveFolder(pageFolder);
   try {
-    const desktop = [], runs = [];
+    const desktop = [], gles2 = [], runs = [];
     for (let round = 0; round < rounds; ++round) {
-      desktop.push(desktopFps());
+      desktop.push(desktopFps('talmir-frames'));
+      gles2.push(desktopFps('talmir-frames-gles2'));
       runs.push(await pageAndFloor(url));
-      console.error(`  round ${round + 1} of ${rounds}: desktop ${desktop[round].toFixed(1)} fps, page ${runs[round].fps.toFixed(1)}, ` +
-        `floor ${runs[round].floor.toFixed(1)}`);
+      console.error(`  round ${round + 1} of ${rounds}: desktop ${desktop[round].toFixed(1)} fps, ES 2.0 ${gles2[round].toFixed(1)}, ` +
+        `page ${runs[round].fps.toFixed(1)}, floor ${runs[round].floor.toFixed(1)}`);
     }
     const page = runs.map((r) => r.fps), floor = runs.map((r) => r.floor);
     const ratios = runs.map((r) => r.fps / r.floor), ratio = median(ratios);
@@ -103,15 +122,29 @@ async function main() {
     console.log(`  floor: the same frame's ${runs[0].calls} WebGL calls from prepared buffers`);
     console.log(`         (same vertices, shader and atlas)           ${median(floor).toFixed(2).padStart(7)} fps  (${list(floor)})`);
     console.log(`  page / floor: ${ratio.toFixed(2)} (${list(ratios, 2)}) (goal >= ${goals.floorRatio}: ${verdict(ratio >= goals.floorRatio)})`);
+    console.log(`  the floor's variants, each against the floor of its own run (fps / floor):`);
+    for (const v of variants) {
+      const fps = runs.map((r) => r.variantFps[v]);
+      console.log(`    ${v.padEnd(10)} ${median(fps).toFixed(2).padStart(7)} fps  (${list(fps)}), ` +
+        `/ floor ${median(runs.map((r) => r.variantFps[v] / r.floor)).toFixed(2)}`);
+    }
     const frameMs = median(runs.map((r) => r.cpu.frameMs)), glMs = median(runs.map((r) => r.cpu.glMs));
     console.log(`  the page's frame on the main thread, median over ${measuredFrames} frames a run: ${frameMs.toFixed(2)} ms,`);
     console.log(`    of which in WebGL calls ${glMs.toFixed(2)} ms; Talmir's own code (scene and GL subset) ${(frameMs - glMs).toFixed(2)} ms`);
     const slowest = runs[Math.floor(rounds / 2)].cpu.slowest;
     console.log(`    the slowest WebGL calls a frame (middle run): ` +
       slowest.map((s) => `${s.name} ${s.ms.toFixed(2)} ms in ${s.calls.toFixed(0)}`).join(', '));
-    console.log(`    vertices and indices uploaded a frame: ${(runs[Math.floor(rounds / 2)].cpu.uploadedBytes / 1e6).toFixed(2)} MB`);
-    console.log(`  for comparison, desktop: talmir-frames, OpenGL on Mesa's llvmpipe ${median(desktop).toFixed(2)} fps (${list(desktop)});`);
-    console.log(`    page / desktop ${(median(page) / median(desktop)).toFixed(2)}`);
+    const waits = median(runs.map((r) => r.cpu.synchronousCalls));
+    console.log(`  WebGL calls a frame that wait for the GPU process (get*, is*, checkFramebufferStatus, readPixels, finish): ` +
+      `${waits.toFixed(1)} (goal ${goals.synchronousCalls}: ${verdict(waits <= goals.synchronousCalls)})`);
+    const idle = median(runs.map((r) => r.cpu.uploadedBytes)), climbing = median(runs.map((r) => r.climbing.uploadedBytes));
+    console.log(`  vertices and indices uploaded a frame: still ${(idle / 1e3).toFixed(1)} KB ` +
+      `(goal <= ${goals.idleUploadBytes / 1e3} KB: ${verdict(idle <= goals.idleUploadBytes)}), climbing ${(climbing / 1e3).toFixed(1)} KB`);
+    const desktopRatio = median(page) / median(desktop);
+    console.log(`  desktop: talmir-frames, OpenGL on Mesa's llvmpipe    ${median(desktop).toFixed(2).padStart(7)} fps  (${list(desktop)})`);
+    console.log(`  the subset on Mesa's ES 2.0: talmir-frames-gles2     ${median(gles2).toFixed(2).padStart(7)} fps  (${list(gles2)}), ` +
+      `/ desktop ${(median(gles2) / median(desktop)).toFixed(2)}`);
+    console.log(`  page / desktop ${desktopRatio.toFixed(2)} (goal >= ${goals.desktopRatio}: ${verdict(desktopRatio >= goals.desktopRatio)})`);
 
     const sizes = pageSizes();
     const total = sizes.reduce((sum, s) => sum + s.gzip, 0);

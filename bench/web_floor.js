@@ -4,14 +4,34 @@
 //                     frame callback (Talmir's WebAssembly: the scene and the
 //                     GL subset, with the WebGL calls they make) and, of it,
 //                     the time spent inside WebGL calls, each per frame, ms,
-//                     and the three calls that took longest, with their
-//                     counts, and the bytes of vertices and indices uploaded
-//   recordFrame()     records the WebGL calls of the next frame, then stops
+//                     the three calls that took longest, with their counts,
+//                     the calls that wait for the GPU process's answer (every
+//                     get*, is*, checkFramebufferStatus, readPixels, finish)
+//                     and the bytes of vertices and indices uploaded
+//   recordFrame()     records the WebGL calls of the next frame (the next
+//                     frame callback that draws: the page passes some when
+//                     the browser calls faster than the world steps), then stops
 //                     the page's own loop: the canvas is the floor's now
-//   runFloor(seconds) draws the recorded frame again and again from
-//                     prepared buffers: the same vertices and indices, put
-//                     in buffers of their own once, the same shader program,
-//                     the same atlas, the same state; no query, no upload.
+//   runFloor(seconds, variant, frameLimit)
+//                     draws the recorded frame again and again, for the
+//                     seconds or the frames given, whichever ends first
+//                     (a variant that uploads asks for frames far faster
+//                     than they are drawn, and each asked is drawn before
+//                     the count ends: a limit keeps that wait short). The floor
+//                     itself ('floor') draws it from prepared buffers: the
+//                     same vertices and indices, put in buffers of their own
+//                     once, the same shader program, the same atlas, the
+//                     same state; no query, no upload. Its variants add one
+//                     of the page's costs back, to see which costs what:
+//                       'uploads'   the frame's bufferData and bufferSubData
+//                                   calls as the page made them (same bytes,
+//                                   same usage)
+//                       'subdata'   the same bytes into buffers allocated
+//                                   once, refilled with bufferSubData
+//                       'queries'   the frame's queries (get*, is*) where the
+//                                   page made them
+//                       'respecify' one buffer (the frame's first) specified
+//                                   again with its same data each frame
 //                     Resolves with its frames per second: the frames asked
 //                     for over the time until the last of them is finished
 //                     (nothing makes the floor wait for its drawing, which
@@ -50,8 +70,11 @@
     return new Promise((resolve) => {
       let glMs = 0, frameMs = 0, frames = 0, start = 0;
       const byCall = {};  // ms and count per WebGL call's name
-      let uploaded = 0;   // bytes given to bufferData
+      let uploaded = 0;   // bytes given to bufferData and bufferSubData
+      let waiting = 0;    // calls that wait for the GPU process's answer
+      let drew = false;   // the callback drew a frame (flushed it)
       wrapGl((gl, name, args) => {
+        if (name === 'flush') drew = true;
         const t = performance.now();
         try {
           return originals[name].apply(gl, args);
@@ -62,22 +85,34 @@
           entry.ms += ms;
           entry.calls += 1;
           if (name === 'bufferData' && ArrayBuffer.isView(args[1])) uploaded += args[1].byteLength;
+          if (name === 'bufferSubData' && ArrayBuffer.isView(args[2])) uploaded += args[2].byteLength;
+          if (isSynchronous(name)) waiting += 1;
         }
       });
       frameHook = {
-        begin() { start = performance.now(); },
+        begin() {
+          start = performance.now();
+          drew = false;
+        },
+        // Callbacks the page passes without drawing (it paces itself to the
+        // world's step) count towards the frame they come before.
         end() {
           frameMs += performance.now() - start;
-          if (++frames < count) return;
+          if (!drew || ++frames < count) return;
           frameHook = null;
           unwrapGl();
           const slowest = Object.entries(byCall).sort((a, b) => b[1].ms - a[1].ms).slice(0, 3)
             .map(([name, e]) => ({ name, ms: e.ms / frames, calls: e.calls / frames }));
-          resolve({ frameMs: frameMs / frames, glMs: glMs / frames, slowest, uploadedBytes: uploaded / frames });
+          resolve({ frameMs: frameMs / frames, glMs: glMs / frames, slowest, uploadedBytes: uploaded / frames,
+            synchronousCalls: waiting / frames });
         },
       };
     });
   }
+
+  // A call whose answer the page waits for: the GPU process has to catch up
+  // with everything asked before it.
+  const isSynchronous = (name) => /^(get|is)|^(checkFramebufferStatus|readPixels|finish)$/.test(name);
 
   let recorded = null;  // the context and its calls, [name, args]
   function recordFrame() {
@@ -92,8 +127,13 @@
             return originals[name].apply(gl, args);
           });
         },
+        // A callback the page passes without drawing is not the frame.
         end() {
           unwrapGl();
+          if (!calls.some(([name]) => name === 'flush')) {
+            calls.length = 0;
+            return;
+          }
           frameHook = null;
           window.Module.pauseMainLoop();
           recorded = { gl: context, calls };
@@ -103,36 +143,62 @@
     });
   }
 
-  // The recorded calls as they are to be made again: queries left out, and
-  // each upload of a buffer's data turned into the binding of a buffer that
-  // already holds it.
-  function prepare() {
+  // The recorded calls as they are to be made again for a variant (see the
+  // top): by default queries left out, and each upload of a buffer's data
+  // turned into the binding of a buffer that already holds it.
+  function prepare(variant) {
     const { gl, calls } = recorded;
     const steps = [];
+    let respecified = false;
     for (const [name, args] of calls) {
-      if (/^(get|is)/.test(name)) continue;
-      if (name === 'bufferData') {
-        const [target, data] = args;
-        const buffer = gl.createBuffer();
-        gl.bindBuffer(target, buffer);
-        gl.bufferData(target, data, gl.STATIC_DRAW);
-        steps.push([originals.bindBuffer, [target, buffer]]);
+      if (/^(get|is)/.test(name)) {
+        if (variant === 'queries') steps.push([originals[name], args]);
         continue;
       }
-      steps.push([originals[name], args]);
+      // A refill of part of a buffer the page made once, or storage given
+      // without data: the buffer still holds what the frame put there (it
+      // writes each part of a buffer once a frame), so only the uploading
+      // variant does them again.
+      if (name === 'bufferSubData' || (name === 'bufferData' && typeof args[1] === 'number')) {
+        if (variant === 'uploads') steps.push([originals[name], args]);
+        continue;
+      }
+      if (name !== 'bufferData' || !ArrayBuffer.isView(args[1])) {
+        steps.push([originals[name], args]);
+        continue;
+      }
+      const [target, data, usage] = args;
+      if (variant === 'uploads') {
+        steps.push([originals.bufferData, [target, data, usage]]);
+        continue;
+      }
+      const buffer = gl.createBuffer();
+      gl.bindBuffer(target, buffer);
+      gl.bufferData(target, data, variant === 'subdata' ? usage : gl.STATIC_DRAW);
+      steps.push([originals.bindBuffer, [target, buffer]]);
+      if (variant === 'subdata') steps.push([originals.bufferSubData, [target, 0, data]]);
+      if (variant === 'respecify' && !respecified) {
+        steps.push([originals.bufferData, [target, data, gl.STATIC_DRAW]]);
+        respecified = true;
+      }
     }
     return { gl, steps };
   }
 
-  function runFloor(seconds) {
-    const { gl, steps } = prepare();
-    return new Promise((resolve) => {
+  function runFloor(seconds, variant = 'floor', frameLimit = Infinity) {
+    const { gl, steps } = prepare(variant);
+    return new Promise((resolve, reject) => {
       let frames = 0, first = 0, last = 0;
       const frame = () => {
-        for (const [method, args] of steps) method.apply(gl, args);
+        try {
+          for (const [method, args] of steps) method.apply(gl, args);
+        } catch (error) {
+          reject(new Error(`the floor (${variant}) failed: ${error.message}`));
+          return;
+        }
         last = performance.now();
         if (++frames === 10) first = last;
-        if (frames > 10 && last - first >= seconds * 1000) {
+        if (frames > 10 && (last - first >= seconds * 1000 || frames - 10 >= frameLimit)) {
           gl.finish();
           const done = performance.now();
           resolve({ fps: (frames - 10) / ((done - first) / 1000), askedFps: (frames - 10) / ((last - first) / 1000) });

@@ -85,9 +85,13 @@ void SubsetPixelStorei(unsigned name, int value) {
   if (name == GL_UNPACK_ALIGNMENT) subsetState.unpackAlignment = value;
 }
 
-// The viewport is ES's own; nothing else is asked for.
+// The viewport, as set; one never set is the context's own, asked for.
 void SubsetGetIntegerv(unsigned name, int *values) {
-  if (name == GL_VIEWPORT) glGetIntegerv(GL_VIEWPORT, values);
+  if (name != GL_VIEWPORT) return;
+  if (subsetState.viewportSet)
+    memcpy(values, subsetState.viewport, sizeof subsetState.viewport);
+  else
+    glGetIntegerv(GL_VIEWPORT, values);
 }
 
 // ES reads the buffer being drawn, the back buffer, which is all GL_BACK asks.
@@ -108,8 +112,9 @@ void SubsetReadPixels(int x, int y, int width, int height, unsigned format, unsi
   PackRgb(rgba.data(), width, height, (unsigned char *)pixels);
 }
 
+// The end of a frame, as the platforms call it before the picture is shown.
 void SubsetFlush() {
-  FlushBatch();
+  EndBatchFrame();
   glFlush();
 }
 
@@ -120,6 +125,14 @@ void SubsetFinish() {
 
 void EndSubsetContext() {
   EndBatchContext();
+  ForgetAllTextures();
+  ForgetAllLists();
+  ResetSubsetState();
+}
+
+void SubsetContextGone() {
+  ForgetBatchContext();
+  ForgetAtlasTexture();
   ForgetAllTextures();
   ForgetAllLists();
   ResetSubsetState();

@@ -4,12 +4,46 @@
 // procedures when the build puts that folder ahead of the system's headers;
 // the scene code itself does not change.
 //
-// How it works: every vertex is transformed, lit and given its fog here on
-// the processor, as GL 1.1 describes it, and goes into a vertex buffer; all
-// textures lie in one atlas texture, so primitives that share the raster
-// state (depth test, blending, culling) are drawn together with one shader,
-// when that state changes, when a call needs the picture (clear, read-back,
-// finish) or when the frame is presented: a few draws a frame.
+// How it works
+//
+// The vertex steps run on the GPU. glVertex hands the subset a vertex in
+// object coordinates; it keeps it with the current normal, colour, texture
+// coordinate and the place of the bound texture in the atlas, and does
+// nothing more with it but work out whether it lies outside the view
+// volume, which decides how a quad is split into triangles (as Mesa splits
+// it). The one shader program (es_program.cpp) takes each vertex through GL
+// 1.1's steps as Mesa's fixed function does: the position by projection
+// times model-view, the lighting equation of the default material under the
+// lights, and GL_EXP fog by the eye distance |z|, per vertex. The matrices,
+// the lights and the fog are uniforms, set only when they differ from what
+// the program has.
+//
+// Few draws. All textures lie in one atlas texture, so primitives that share
+// the raster state (depth test, blending, culling), the fog colour and the
+// uniforms wait together in one batch (a primitive whose model-view only
+// moves things on, neither turning nor scaling, as the overlay's pen does
+// glyph by glyph, joins it with its vertices moved by the difference),
+// drawn with one call when something of that changes, when a call needs
+// the picture (clear, read-back, finish) or at the frame's end (glFlush,
+// which the platforms call before showing the frame): a few draws a frame.
+//
+// Little sent. Most of a frame comes again unchanged in object coordinates
+// (only the camera's matrices move; the landscape changes when the viewer
+// climbs, the vegetation as it sways). A batch that comes with the same
+// vertices and indices as the batch in its place in the frame before is
+// drawn from buffers made for it once (GL_STATIC_DRAW); a batch that
+// changed is streamed into a vertex and an index buffer made once and
+// refilled with glBufferSubData as a ring (es_program.h), never specified
+// again at a new size each frame; where all its vertices share one normal
+// and one colour (the vegetation's), those go once, as constant attributes. Display lists replay their calls into the
+// same batches, and so are kept the same way.
+//
+// No waiting. In a frame the subset asks the context nothing (no glGet*,
+// glIs*, glFinish: in a browser each waits for the GPU process to catch up
+// with everything asked before it). What it made, it remembers; a context's
+// end, loss or restoring is told to it by the platform (EndSubsetContext,
+// SubsetContextGone, SubsetContextRestored below), and after a restore it
+// makes its program, atlas and buffers again from what it keeps.
 #pragma once
 
 #include <cstddef>
@@ -132,6 +166,9 @@ void SubsetSphere(GLUquadric *quadric, double radius, int slices, int stacks);
 // defaults, as for a new context. For a platform that keeps one ES context
 // and hands it out again (a page has one WebGL context per canvas).
 void EndSubsetContext();
+// The same where the context is gone already, its objects with it (a
+// desktop platform deleted it): nothing is deleted, all is forgotten.
+void SubsetContextGone();
 // The current context is one the browser gave back after losing it (a GPU
 // reset, a phone's backgrounded page): it has none of the subset's objects
 // and none of the state set in it. The subset forgets its old objects

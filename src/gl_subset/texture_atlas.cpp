@@ -91,7 +91,7 @@ void Upload(const StoredTexture &t) {
 }
 
 void MakeEsTexture() {
-  if (atlas.esTexture == 0 || !glIsTexture(atlas.esTexture)) glGenTextures(1, &atlas.esTexture);
+  if (atlas.esTexture == 0) glGenTextures(1, &atlas.esTexture);
   glActiveTexture(GL_TEXTURE0);
   glBindTexture(GL_TEXTURE_2D, atlas.esTexture);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
@@ -119,7 +119,7 @@ bool StoreImage(unsigned name, int width, int height, unsigned format, const voi
   atlas.textures[name] = std::move(t);
   atlas.order.push_back(name);
   if (Place(atlas.textures[name])) {
-    if (!atlas.stale && glIsTexture(atlas.esTexture)) {
+    if (!atlas.stale) {
       glActiveTexture(GL_TEXTURE0);
       glBindTexture(GL_TEXTURE_2D, atlas.esTexture);
       glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
@@ -164,8 +164,9 @@ AtlasPlace PlaceOfTexture(unsigned name) {
 }
 
 unsigned AtlasTexture() {
-  // A context that has not got the atlas (the first, or a new one) gets it.
-  if (atlas.stale || !glIsTexture(atlas.esTexture)) MakeEsTexture();
+  // A context that has not got the atlas (the first, or a new one, which the
+  // subset is told of) gets it.
+  if (atlas.stale) MakeEsTexture();
   return atlas.esTexture;
 }
 
@@ -175,6 +176,6 @@ void ForgetAtlasTexture() {
 }
 
 void ForgetAllTextures() {
-  if (atlas.esTexture != 0 && glIsTexture(atlas.esTexture)) glDeleteTextures(1, &atlas.esTexture);
+  if (atlas.esTexture != 0) glDeleteTextures(1, &atlas.esTexture);
   atlas = Atlas{};
 }

@@ -1,10 +1,11 @@
-// vertex_pipeline.cpp: glBegin to glEnd. Each vertex is taken through GL
-// 1.1's fixed-function steps here: the model-view and projection matrices,
-// the lighting of the default material, and the fog's eye distance; then the
-// primitive's vertices go to the batch as triangles.
+// vertex_pipeline.cpp: glBegin to glEnd. Vertices go to the batch as GL
+// gave them, in object coordinates with the current normal, colour and
+// texture coordinate; the ES program's vertex shader takes them through GL
+// 1.1's steps (es_program.cpp). Here only what the primitive's triangles
+// depend on is worked out: whether a vertex lies outside the view volume,
+// which decides how a quad is split.
 #include <GLES2/gl2.h>
 
-#include <cmath>
 #include <cstring>
 
 #include "gl_subset/display_lists.h"
@@ -13,30 +14,13 @@
 
 namespace {
 
-// GL's default material and light model, which Talmir never changes: the
-// material reflects 0.2 of the ambient light and 0.8 of the diffuse, emits
-// nothing, shows no highlight (its specular colour is black) and has alpha 1;
-// the scene's own ambient light is 0.2. One-sided: back faces are lit with
-// the normal as given.
-constexpr float materialAmbient = 0.2f, materialDiffuse = 0.8f, materialAlpha = 1.0f;
-constexpr float sceneAmbient = 0.2f;
-
 // The primitive being put together.
 struct Assembly {
   bool open;
   unsigned mode;
   BatchVertex pending[4];
+  bool outside[4];  // each pending vertex outside the view volume
   int count;
-};
-
-// The current normal in eye coordinates, worked out again when the normal
-// or the model-view matrix changes.
-struct EyeNormal {
-  bool valid;
-  unsigned modelviewChanges;
-  float matrix[9];
-  float objectNormal[3];
-  float eye[3];
 };
 
 // The projection times the model-view, worked out again when either changes:
@@ -48,7 +32,6 @@ struct ClipMatrix {
 };
 
 Assembly assembly;
-EyeNormal eyeNormal;
 ClipMatrix clipMatrix;
 
 const Matrix4 &CurrentClipMatrix() {
@@ -63,82 +46,32 @@ const Matrix4 &CurrentClipMatrix() {
   return c.matrix;
 }
 
-const float *CurrentEyeNormal() {
-  EyeNormal &e = eyeNormal;
-  if (!e.valid || e.modelviewChanges != subsetState.modelviewChanges) {
-    NormalMatrix(ModelviewTop(), e.matrix);
-    e.modelviewChanges = subsetState.modelviewChanges;
-    e.valid = false;
-  }
-  if (e.valid && memcmp(e.objectNormal, subsetState.normal, sizeof e.objectNormal) == 0) return e.eye;
-  const float *n = subsetState.normal;
-  for (int row = 0; row < 3; ++row) e.eye[row] = e.matrix[row] * n[0] + e.matrix[3 + row] * n[1] + e.matrix[6 + row] * n[2];
-  memcpy(e.objectNormal, n, sizeof e.objectNormal);
-  e.valid = true;
-  return e.eye;
-}
-
 float Clamp01(float value) { return value < 0.0f ? 0.0f : value > 1.0f ? 1.0f : value; }
 
-// The unit vector from the vertex to a light (or along a directional one).
-void TowardLight(const SubsetLight &light, const float eye[4], float out[3]) {
-  const float *p = light.position;
-  for (int i = 0; i < 3; ++i) out[i] = p[3] != 0.0f ? p[i] / p[3] - eye[i] : p[i];
-  float length = std::sqrt(out[0] * out[0] + out[1] * out[1] + out[2] * out[2]);
-  if (length == 0.0f) return;
-  for (int i = 0; i < 3; ++i) out[i] /= length;
-}
-
-// GL's lighting equation for the default material: the scene's ambient
-// light, then each light's ambient part and its diffuse part by the cosine
-// between the normal and the way to the light. The spot cut-off stays at 180
-// degrees and the attenuation at 1, so neither changes anything.
-void LightVertex(const float eye[4], float out[4]) {
-  const float *normal = CurrentEyeNormal();
-  float sum[3] = {sceneAmbient * materialAmbient, sceneAmbient * materialAmbient, sceneAmbient * materialAmbient};
-  for (const SubsetLight &light : subsetState.lights) {
-    if (!light.enabled) continue;
-    float toLight[3];
-    TowardLight(light, eye, toLight);
-    float cosine = normal[0] * toLight[0] + normal[1] * toLight[1] + normal[2] * toLight[2];
-    if (cosine < 0.0f) cosine = 0.0f;
-    for (int i = 0; i < 3; ++i) sum[i] += light.ambient[i] * materialAmbient + cosine * light.diffuse[i] * materialDiffuse;
-  }
-  for (int i = 0; i < 3; ++i) out[i] = Clamp01(sum[i]);
-  out[3] = materialAlpha;
-}
-
-void ShadeVertex(const float eye[4], float out[4]) {
-  if (subsetState.lighting) {
-    LightVertex(eye, out);
-    return;
-  }
-  for (int i = 0; i < 4; ++i) out[i] = Clamp01(subsetState.colour[i]);
-}
-
-// GL_EXP fog, e^-(density * distance), worked out per vertex and
-// interpolated across the primitive, as GL allows where the fog hint is
-// GL_FASTEST (Talmir's hint); the distance is |z| in eye coordinates, which
-// GL allows for the distance from the eye, and which Mesa takes.
-float FogFactor(const float eye[4]) {
-  if (!subsetState.fog) return 1.0f;
-  return std::exp(-subsetState.fogDensity * std::fabs(eye[2]));
+bool OutsideView(const float object[4]) {
+  float p[4];
+  TransformPoint(CurrentClipMatrix(), object, p);
+  float w = p[3];
+  return !(w > 0.0f && p[0] >= -w && p[0] <= w && p[1] >= -w && p[1] <= w && p[2] >= -w && p[2] <= w);
 }
 
 // A strip's quads are its vertices 0 1 3 2, 2 3 5 4, ...
 void AssembleIfComplete() {
   Assembly &a = assembly;
   BatchVertex *p = a.pending;
+  const bool *o = a.outside;
   if (a.mode == GL_TRIANGLES && a.count == 3) {
-    AddBatchTriangle(p[0], p[1], p[2]);
+    AddBatchTriangle(p[0], p[1], p[2], o[0] || o[1] || o[2]);
     a.count = 0;
   } else if (a.mode == GL_QUADS && a.count == 4) {
-    AddBatchQuad(p[0], p[1], p[2], p[3]);
+    AddBatchQuad(p[0], p[1], p[2], p[3], o[0] || o[1] || o[2] || o[3]);
     a.count = 0;
   } else if (a.mode == GL_QUAD_STRIP && a.count == 4) {
-    AddBatchQuad(p[0], p[1], p[3], p[2]);
+    AddBatchQuad(p[0], p[1], p[3], p[2], o[0] || o[1] || o[2] || o[3]);
     p[0] = p[2];
     p[1] = p[3];
+    a.outside[0] = o[2];
+    a.outside[1] = o[3];
     a.count = 2;
   }
 }
@@ -163,15 +96,15 @@ void SubsetEnd() {
 void SubsetVertex3f(float x, float y, float z) {
   if (RecordListOp(listVertex, 0, x, y, z, 0)) return;
   if (!assembly.open) return;
+  const SubsetState &s = subsetState;
   const float object[4] = {x, y, z, 1.0f};
-  float eye[4];
-  TransformPoint(ModelviewTop(), object, eye);
+  assembly.outside[assembly.count] = OutsideView(object);
   BatchVertex &v = assembly.pending[assembly.count++];
-  TransformPoint(CurrentClipMatrix(), object, v.position);
-  ShadeVertex(eye, v.colour);
-  v.texCoord[0] = subsetState.texCoord[0];
-  v.texCoord[1] = subsetState.texCoord[1];
-  v.fog = FogFactor(eye);
+  memcpy(v.position, object, sizeof v.position);
+  memcpy(v.normal, s.normal, sizeof v.normal);
+  for (int i = 0; i < 4; ++i) v.colour[i] = Clamp01(s.colour[i]);
+  v.texCoord[0] = s.texCoord[0];
+  v.texCoord[1] = s.texCoord[1];
   AssembleIfComplete();
 }
 

@@ -140,6 +140,67 @@ TEST_F(Subset, StateChangesTakeEffectInOrder) {
   ExpectNear(PixelAt(56, 8), 128, 255, 128, 1, "half white over green");
 }
 
+// Batches stream into buffers made once and refilled round and round: three
+// frames of four batches, each a column of 4,000 squares (almost 1 MB of
+// vertices: the first frame outgrows the buffer, the third wraps round it). Every
+// column shows its own batch's colour of the latest frame: a batch drawn from
+// another's part of the buffer, or from what the frame before left there,
+// shows another.
+TEST_F(Subset, StreamedBatchesDrawFromTheirOwnPartOfTheBuffer) {
+  PixelProjection();
+  for (int frame = 0; frame < 3; ++frame) {
+    for (int column = 0; column < 4; ++column) {
+      glDepthFunc(column % 2 ? GL_LEQUAL : GL_LESS);  // a change of state: a batch of its own
+      glColor3f(column == frame ? 1.0f : 0.0f, column / 3.0f, frame / 2.0f);
+      for (int i = 0; i < 4000; ++i) PlainSquare(column * 16.0f, 0, column * 16.0f + 16, 64, 0);
+    }
+    glFlush();  // the frame's end
+    for (int column = 0; column < 4; ++column)
+      ExpectNear(PixelAt(column * 16 + 8, 32), column == frame ? 255 : 0, column * 85, frame * 255 / 2, 1,
+                 "the column's own colour");
+  }
+}
+
+// A batch that comes again unchanged is drawn from buffers kept from the
+// frames before; every change must show instead. Each picture three frames
+// running (streamed, kept, drawn from the kept buffers), each one change on
+// the last: the squares climb, the left one's texture, the right one's
+// colour, the lighting.
+TEST_F(Subset, KeptBatchesDrawEveryChange) {
+  PixelProjection();
+  unsigned red = SolidTexture(1, 1, 255, 0, 0, 255), green = SolidTexture(1, 1, 0, 255, 0, 255);
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_LIGHT0);  // white, from the viewer's side, where lighting is on
+  struct Picture {
+    float y;
+    unsigned texture;
+    float blue;
+    bool lit;
+    std::array<int, 3> left, right;
+  };
+  const Picture pictures[] = {{0, red, 0, false, {255, 0, 0}, {255, 255, 0}},
+                              {32, red, 0, false, {255, 0, 0}, {255, 255, 0}},
+                              {32, green, 0, false, {0, 255, 0}, {255, 255, 0}},
+                              {32, green, 1, false, {0, 255, 0}, {255, 255, 255}},
+                              {32, green, 1, true, {0, 214, 0}, {214, 214, 214}}};  // 0.2 * 0.2 + 0.8 of light 0
+  for (const Picture &p : pictures)
+    for (int frame = 0; frame < 3; ++frame) {
+      glClear(GL_COLOR_BUFFER_BIT);
+      if (p.lit) glEnable(GL_LIGHTING);
+      glColor3f(1, 1, 1);
+      glBindTexture(GL_TEXTURE_2D, p.texture);
+      Square(0, p.y, 32, p.y + 32);
+      glBindTexture(GL_TEXTURE_2D, 0);
+      glColor3f(1, 1, p.blue);
+      PlainSquare(32, p.y, 64, p.y + 32, 0);
+      glDisable(GL_LIGHTING);
+      glFlush();
+      ExpectNear(PixelAt(16, (int)p.y + 16), p.left[0], p.left[1], p.left[2], 1, "the left square");
+      ExpectNear(PixelAt(48, (int)p.y + 16), p.right[0], p.right[1], p.right[2], 1, "the right square");
+      if (p.y > 0) ExpectNear(PixelAt(16, 16), 0, 0, 0, 0, "nothing left where the squares were");
+    }
+}
+
 // Mesa splits a quad whose corners are not in one plane (here by colour)
 // along a c where the quad lies in view, along b d where it reaches out of
 // it; the terrain's cells and the swaying billboards look like Mesa's only so.

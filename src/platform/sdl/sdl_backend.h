@@ -76,6 +76,8 @@ void StopSoundPlayback();
 
 // ---- sdl_gl_desktop.cpp or sdl_gl_es2.cpp, chosen by the build: the kind
 // of GL the contexts are made for, asked for before a window and its
-// context are made, and the frame's drawing finished before a swap shows it.
+// context are made, the frame's drawing finished before a swap shows it,
+// and a context's deletion told to what draws in it.
 void AskForContextKind();
 void FinishFrameDrawing();
+void ContextDeleted();

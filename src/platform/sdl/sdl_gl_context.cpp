@@ -49,6 +49,7 @@ void SystemReleaseCurrent(PlatformContext *current) {
 void SystemDeleteContext(PlatformContext *context) {
   SDL_GL_DeleteContext(context->system->gl);
   delete context->system;
+  ContextDeleted();
 }
 
 bool SystemSetSwapInterval(int interval) { return SDL_GL_SetSwapInterval(interval) == 0; }

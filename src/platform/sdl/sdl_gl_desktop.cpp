@@ -5,3 +5,5 @@
 void AskForContextKind() {}
 
 void FinishFrameDrawing() {}
+
+void ContextDeleted() {}

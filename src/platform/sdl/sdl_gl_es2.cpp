@@ -11,3 +11,7 @@ void AskForContextKind() {
 }
 
 void FinishFrameDrawing() { SubsetFlush(); }
+
+// The subset's objects went with the context (one at a time, as Talmir
+// keeps them); a new context gets new ones.
+void ContextDeleted() { SubsetContextGone(); }
