@@ -9,24 +9,21 @@
 // It reads the screen itself, so a script can ask again and again while it
 // waits for a picture; given a PNG file (a screenshot kept), it reads that.
 // Usage: picture_stats [LEFT TOP] | picture_stats FILE.png
-#include <stb/stb_image.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <utility>
 
+#include "support/image_compare.h"
 #include "tools/overlay_text.h"
 #include "x11_grab/x11_grab.h"
 
 namespace {
 
-// A PNG file as RGB; null on success, otherwise why not.
+// A PNG file as RGB, by the tests' own reader; null on success, otherwise why not.
 const char *ReadPicture(const char *path, ScreenPicture *picture) {
-  int channels = 0;
-  unsigned char *pixels = stbi_load(path, &picture->width, &picture->height, &channels, 3);
-  if (pixels == nullptr) return stbi_failure_reason();
-  picture->rgb.assign(pixels, pixels + (size_t)picture->width * picture->height * 3);
-  stbi_image_free(pixels);
+  TestImage image = LoadPng(path);
+  if (image.width == 0) return "not a PNG file that can be read";
+  *picture = ScreenPicture{image.width, image.height, std::move(image.rgb)};
   return nullptr;
 }
 
