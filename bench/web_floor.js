@@ -12,9 +12,10 @@
 //                     frame callback that draws: the page passes some when
 //                     the browser calls faster than the world steps), then stops
 //                     the page's own loop: the canvas is the floor's now
-//   runFloor(seconds, variant, frameLimit)
+//   runFloor(seconds, variant, frameLimit, warmSeconds)
 //                     draws the recorded frame again and again, for the
-//                     seconds or the frames given, whichever ends first
+//                     seconds or the frames given, whichever ends first,
+//                     after warmSeconds (2) of drawing that is not counted
 //                     (a variant that uploads asks for frames far faster
 //                     than they are drawn, and each asked is drawn before
 //                     the count ends: a limit keeps that wait short). The floor
@@ -185,10 +186,10 @@
     return { gl, steps };
   }
 
-  function runFloor(seconds, variant = 'floor', frameLimit = Infinity) {
+  function runFloor(seconds, variant = 'floor', frameLimit = Infinity, warmSeconds = 2) {
     const { gl, steps } = prepare(variant);
     return new Promise((resolve, reject) => {
-      let frames = 0, first = 0, last = 0;
+      let frames = 0, start = 0, first = 0, counted = 0;
       const frame = () => {
         try {
           for (const [method, args] of steps) method.apply(gl, args);
@@ -196,12 +197,14 @@
           reject(new Error(`the floor (${variant}) failed: ${error.message}`));
           return;
         }
-        last = performance.now();
-        if (++frames === 10) first = last;
-        if (frames > 10 && (last - first >= seconds * 1000 || frames - 10 >= frameLimit)) {
+        const last = performance.now();
+        if (++frames === 1) start = last;
+        if (first === 0 && last - start >= warmSeconds * 1000) first = last;
+        else if (first !== 0) ++counted;
+        if (counted > 0 && (last - first >= seconds * 1000 || counted >= frameLimit)) {
           gl.finish();
           const done = performance.now();
-          resolve({ fps: (frames - 10) / ((done - first) / 1000), askedFps: (frames - 10) / ((last - first) / 1000) });
+          resolve({ fps: counted / ((done - first) / 1000), askedFps: counted / ((last - first) / 1000) });
           return;
         }
         requestFrame(frame);

@@ -12,7 +12,10 @@
 // world, which steps once a frame, waits with the picture.
 //
 // The page's address may ask: ?frames=N stops drawing after frame N, whose
-// picture then stays on the canvas (the tests compare it).
+// picture then stays on the canvas (the tests compare it); ?pacing=off
+// draws on every one of the browser's calls, as the desktop's tools run
+// unpaced (the benchmark measures how fast the page can draw, not the
+// display's rate).
 #include <GL/gl.h>
 #include <emscripten/emscripten.h>
 
@@ -32,6 +35,10 @@ int64_t framesDrawn = 0;
 EM_JS(int, FramesAsked, (), {
   var value = new URLSearchParams(location.search).get("frames");
   return value ? Math.max(0, parseInt(value, 10) || 0) : 0;
+});
+
+EM_JS(int, PacingAsked, (), {
+  return new URLSearchParams(location.search).get("pacing") != "off";
 });
 
 // window.talmir: frames drawn, the page's clock (ms since it began to load)
@@ -87,6 +94,7 @@ void RunBrowserFrame() {
 
 int main() {
   framesToDraw = FramesAsked();
+  SetSwapPacing(PacingAsked());
   launchOptions.windowed = 1;
   // A failed start has shown its box in the page already.
   if (!BeginMainLoop()) {
