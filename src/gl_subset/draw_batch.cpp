@@ -86,7 +86,7 @@ const VertexUniforms &CurrentUniforms() {
   if (!matrices && c.stateChanges == s.stateChanges) return c.uniforms;
   VertexUniforms &u = c.uniforms;
   if (matrices) {
-    u.clip = MultiplyMatrices(ProjectionTop(), ModelviewTop());
+    u.clip = ClipMatrix();
     u.modelview = ModelviewTop();
     NormalMatrix(ModelviewTop(), u.normalMatrix);
   }

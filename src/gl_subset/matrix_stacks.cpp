@@ -26,7 +26,28 @@ void MultiplyTop(const Matrix4 &m) {
   ReplaceTop(MultiplyMatrices(stack.levels[stack.top], m));
 }
 
+// The product ClipMatrix gives, and the changes it was made at.
+struct ClipProduct {
+  bool valid;
+  unsigned modelviewChanges, projectionChanges;
+  Matrix4 matrix;
+};
+
+ClipProduct clipProduct;
+
 }  // namespace
+
+const Matrix4 &ClipMatrix() {
+  ClipProduct &c = clipProduct;
+  const SubsetState &s = subsetState;
+  if (c.valid && c.modelviewChanges == s.modelviewChanges && c.projectionChanges == s.projectionChanges)
+    return c.matrix;
+  c.matrix = MultiplyMatrices(ProjectionTop(), ModelviewTop());
+  c.modelviewChanges = s.modelviewChanges;
+  c.projectionChanges = s.projectionChanges;
+  c.valid = true;
+  return c.matrix;
+}
 
 void SubsetMatrixMode(unsigned mode) {
   if (mode == GL_MODELVIEW || mode == GL_PROJECTION) subsetState.matrixMode = mode;

@@ -55,3 +55,6 @@ inline void CountStateChange() { ++subsetState.stateChanges; }
 MatrixStack &CurrentStack();
 inline const Matrix4 &ModelviewTop() { return subsetState.modelview.levels[subsetState.modelview.top]; }
 inline const Matrix4 &ProjectionTop() { return subsetState.projection.levels[subsetState.projection.top]; }
+// The projection times the model-view: object to clip coordinates in one
+// step, as in Mesa's fixed function; worked out again when either changes.
+const Matrix4 &ClipMatrix();

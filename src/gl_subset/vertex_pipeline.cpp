@@ -23,34 +23,13 @@ struct Assembly {
   int count;
 };
 
-// The projection times the model-view, worked out again when either changes:
-// vertices go to clip coordinates in one step, as in Mesa's fixed function.
-struct ClipMatrix {
-  bool valid;
-  unsigned modelviewChanges, projectionChanges;
-  Matrix4 matrix;
-};
-
 Assembly assembly;
-ClipMatrix clipMatrix;
-
-const Matrix4 &CurrentClipMatrix() {
-  ClipMatrix &c = clipMatrix;
-  const SubsetState &s = subsetState;
-  if (c.valid && c.modelviewChanges == s.modelviewChanges && c.projectionChanges == s.projectionChanges)
-    return c.matrix;
-  c.matrix = MultiplyMatrices(ProjectionTop(), ModelviewTop());
-  c.modelviewChanges = s.modelviewChanges;
-  c.projectionChanges = s.projectionChanges;
-  c.valid = true;
-  return c.matrix;
-}
 
 float Clamp01(float value) { return value < 0.0f ? 0.0f : value > 1.0f ? 1.0f : value; }
 
 bool OutsideView(const float object[4]) {
   float p[4];
-  TransformPoint(CurrentClipMatrix(), object, p);
+  TransformPoint(ClipMatrix(), object, p);
   float w = p[3];
   return !(w > 0.0f && p[0] >= -w && p[0] <= w && p[1] >= -w && p[1] <= w && p[2] >= -w && p[2] <= w);
 }
